@@ -1,0 +1,78 @@
+#include "app/ufileio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace marvessa {
+
+namespace fs = std::filesystem;
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(buffer).str();
+}
+
+std::optional<std::string> ReadExistingFile(const std::string& path) {
+  if (!FileExists(path)) return std::nullopt;
+  auto bytes = ReadFileBytes(path);
+  if (!bytes) throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+  return bytes;
+}
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& path, const std::string& bytes) {
+  const fs::path target(path);
+  std::error_code ec;
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const int savedErrno = errno;
+  ::fchmod(fd, 0644);
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = written && closed ? errno : savedErrno;
+    ::unlink(temp.c_str());
+    throw FileError("Cannot create file \"" + path + "\". " + std::strerror(err));
+  }
+}
+
+void DeleteFileIfExists(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+}
+
+}  // namespace marvessa

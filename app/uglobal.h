@@ -1,0 +1,83 @@
+// The process-wide settings record and its INI file.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "app/ufolders.h"
+
+namespace marvessa {
+
+// A text setting that the UI thread may replace while workers read it: a reader always gets
+// either the whole old or the whole new value.
+class SettingText {
+ public:
+  SettingText() = default;
+  SettingText(std::string value) : value_(std::move(value)) {}  // NOLINT: plain value semantics
+  SettingText(const SettingText& other) : value_(other.get()) {}
+  SettingText& operator=(const SettingText& other) { return *this = other.get(); }
+  SettingText& operator=(std::string value);
+
+  std::string get() const;
+  operator std::string() const { return get(); }  // NOLINT: read like a plain field
+
+ private:
+  mutable std::mutex mutex_;
+  std::string value_;
+};
+
+// One field per INI key; integers and switches are single words that workers read directly.
+// Defaults are those of a missing INI file.
+struct Settings {
+  Settings();
+
+  SettingText Proxy;
+  std::atomic<int> ProxyPort{80};
+  SettingText Proxyuser;
+  SettingText Proxypsd;
+  std::atomic<bool> Proxyenabled{false};
+  SettingText Appname;
+  std::atomic<bool> firstrun{false};
+  std::atomic<bool> timeout{true};
+  std::atomic<int> timeoutnumber{3};
+  std::atomic<bool> sizecheck{true};
+  std::atomic<int> size{100};
+  std::atomic<int> thdnumber{12};
+  std::atomic<bool> autoupdate{true};
+  std::atomic<bool> filterurl{true};
+  std::atomic<bool> filtertitle{true};
+  SettingText searchengine;
+  std::atomic<int> chache1number{1000};
+  std::atomic<int> chache2number{1000};
+  std::atomic<bool> ctrltime{true};
+  std::atomic<int> ctrltimenumber{1500};
+  std::atomic<bool> ctrlemail{true};
+  std::atomic<int> ctrlemailnumber{10000};
+  std::atomic<bool> autosave{true};
+  std::atomic<int> autosavetime{10};
+  SettingText exportstring;
+  std::array<SettingText, 4> filelist;
+  // The language scope of the current run; kept in memory only.
+  std::atomic<int> currentScope{0};
+};
+
+inline constexpr const char* kIniFileName = "Trovik.ini";
+inline constexpr const char* kIniSection = "Rodideva Trovik";
+
+std::string IniPath(const Folders& folders);
+// Missing file, missing keys and malformed values give the defaults; never fails.
+void LoadSettings(Settings& settings, const std::string& iniPath);
+// Writes every key; keeps other sections and keys of the file. Raises FileError
+// "Unable to write to <path>" when the file cannot be written.
+void SaveSettings(const Settings& settings, const std::string& iniPath);
+
+struct SettingEntry {
+  std::string key;
+  std::string value;  // as written to the file
+};
+// Every key with its value as it would be saved, in saving order.
+std::array<SettingEntry, 29> SettingEntries(const Settings& settings);
+
+}  // namespace marvessa

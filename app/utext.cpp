@@ -1,0 +1,183 @@
+#include "app/utext.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace marvessa {
+
+std::string TrimLeft(std::string_view s) {
+  std::size_t b = 0;
+  while (b < s.size() && IsBlank(s[b])) ++b;
+  return std::string(s.substr(b));
+}
+
+std::string TrimRight(std::string_view s) {
+  std::size_t e = s.size();
+  while (e > 0 && IsBlank(s[e - 1])) --e;
+  return std::string(s.substr(0, e));
+}
+
+std::string Trim(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && IsBlank(s[b])) ++b;
+  while (e > b && IsBlank(s[e - 1])) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+bool IsBlankText(std::string_view s) {
+  for (unsigned char c : s)
+    if (!IsBlank(c)) return false;
+  return true;
+}
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+bool EndsWith(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+
+std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
+  if (needle.empty() || hay.size() < needle.size()) return std::string_view::npos;
+  const char first = LowerAscii(needle[0]);
+  const std::size_t last = hay.size() - needle.size();
+  for (std::size_t i = from; i <= last; ++i) {
+    if (LowerAscii(hay[i]) != first) continue;
+    std::size_t k = 1;
+    while (k < needle.size() && LowerAscii(hay[i + k]) == LowerAscii(needle[k])) ++k;
+    if (k == needle.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool ContainsNoCase(std::string_view hay, std::string_view needle) {
+  return FindNoCase(hay, needle) != std::string_view::npos;
+}
+
+std::size_t Pos(std::string_view part, std::string_view s) {
+  if (part.empty()) return 0;
+  const std::size_t p = s.find(part);
+  return p == std::string_view::npos ? 0 : p + 1;
+}
+
+void ReplaceAll(std::string_view find, std::string_view repl, std::string& text) {
+  if (find.empty()) return;
+  std::size_t p = text.find(find);
+  while (p != std::string::npos) {
+    text.replace(p, find.size(), repl);
+    // repl holds no find, so the next occurrence cannot start inside it.
+    p = text.find(find, p > find.size() ? p - find.size() + 1 : 0);
+  }
+}
+
+void RemoveChars(std::string& text, std::string_view chars) {
+  std::erase_if(text, [chars](char c) { return chars.find(c) != std::string_view::npos; });
+}
+
+std::optional<int> ParseDecimal(std::string_view s) {
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  if (s.empty() || s[0] == '+') return std::nullopt;
+  int value = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ParseInt(std::string_view s) {
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    std::string_view digits = s.substr(2);
+    if (digits[0] == '-' || digits[0] == '+') return std::nullopt;
+    unsigned int value = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return static_cast<int>(value);
+  }
+  return ParseDecimal(s);
+}
+
+std::string IntToText(long long v) { return std::to_string(v); }
+
+Lines SplitLines(std::string_view text) {
+  Lines lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLinesCrLf(const Lines& lines) {
+  std::size_t size = 0;
+  for (const auto& l : lines) size += l.size() + 2;
+  std::string out;
+  out.reserve(size);
+  for (const auto& l : lines) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
+  for (std::size_t i = from < 0 ? 0 : from; i < lines.size(); ++i)
+    if (EqualsNoCase(lines[i], marker)) return static_cast<int>(i);
+  return -1;
+}
+
+namespace {
+
+// Converts with iconv; bytes the source code cannot decode are passed over.
+std::string Convert(std::string_view in, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  std::string out(in.size() * 2 + 16, '\0');
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  std::size_t done = 0;
+  while (srcLeft > 0) {
+    char* dst = out.data() + done;
+    std::size_t dstLeft = out.size() - done;
+    const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    done = out.size() - dstLeft;
+    if (r != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // EILSEQ or EINVAL: skip the undecodable byte
+      ++src;
+      --srcLeft;
+    }
+  }
+  iconv_close(cd);
+  out.resize(done);
+  return out;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030"); }
+std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8"); }
+
+}  // namespace marvessa

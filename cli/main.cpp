@@ -1,0 +1,47 @@
+// marvessa-cli: Marvessa without a window.
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <map>
+
+#include "cli/verbs.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: marvessa-cli [--home DIR] VERB ...\n"
+    "verbs:\n"
+    "  engines [--scope N [--keyword TEXT] [--page K]]\n"
+    "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
+    "  settings [--save]\n"
+    "  terms LINE";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace marvessa::cli;
+  std::vector<std::string> words(argv + 1, argv + argc);
+  const std::map<std::string, std::function<int(Args&)>> verbs = {
+      {"engines", EnginesVerb},
+      {"engine-file", EngineFileVerb},
+      {"settings", SettingsVerb},
+      {"terms", TermsVerb},
+  };
+  try {
+    if (words.size() >= 2 && words[0] == "--home") {
+      ::setenv("MARVESSA_HOME", words[1].c_str(), 1);
+      words.erase(words.begin(), words.begin() + 2);
+    }
+    if (words.empty()) throw UsageError{kUsage};
+    const auto verb = verbs.find(words[0]);
+    if (verb == verbs.end()) throw UsageError{"unknown verb " + words[0] + "\n" + kUsage};
+    Args args(std::vector<std::string>(words.begin() + 1, words.end()));
+    return verb->second(args);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "marvessa-cli: %s\n", e.message.c_str());
+    return 2;
+  } catch (const std::exception& e) {
+    PrintError(std::string("marvessa-cli: ") + e.what());
+    return 1;
+  }
+}

@@ -1,0 +1,13 @@
+// The verbs of marvessa-cli; each returns the process exit status.
+#pragma once
+
+#include "cli/console.h"
+
+namespace marvessa::cli {
+
+int EnginesVerb(Args& args);
+int EngineFileVerb(Args& args);
+int SettingsVerb(Args& args);
+int TermsVerb(Args& args);
+
+}  // namespace marvessa::cli

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Marvessa builds, tests and runs with; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcurl4-openssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+  tinyproxy python3-scrapy
+  fonts-wqy-zenhei
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/ufileio.h"
+#include "app/uglobal.h"
+#include "app/uini.h"
+#include "tests/support/sandbox.h"
+
+namespace marvessa {
+namespace {
+
+using test::SandboxTest;
+
+class SettingsTest : public SandboxTest {
+ protected:
+  std::string ini() const { return IniPath(sandbox.folders()); }
+  void WriteIni(const std::string& body) { sandbox.Write("Trovik.ini", "[Rodideva Trovik]\r\n" + body); }
+};
+
+TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) {
+  Settings s;
+  LoadSettings(s, ini());
+  EXPECT_EQ(s.ProxyPort, 80);
+  EXPECT_TRUE(s.timeout);
+  EXPECT_EQ(s.thdnumber, 12);
+  EXPECT_EQ(s.exportstring.get(), "<邮址>");
+  EXPECT_EQ(s.Appname.get().rfind("Marvessa ", 0), 0u);
+  SaveSettings(s, ini());
+  const Lines lines = SplitLines(sandbox.Read("Trovik.ini"));
+  ASSERT_EQ(lines.size(), 30u);
+  EXPECT_EQ(lines[0], "[Rodideva Trovik]");
+  EXPECT_EQ(lines[1], "Proxyenabled=0");
+  EXPECT_EQ(lines[2], "Proxy=");
+  EXPECT_EQ(lines[3], "ProxyPort=80");
+  EXPECT_EQ(lines[16], "thdnumber=12");
+  EXPECT_EQ(lines[25], "exportstring=<邮址>");
+  EXPECT_EQ(lines[29], "filelist3=");
+  EXPECT_TRUE(EndsWith(sandbox.Read("Trovik.ini"), "filelist3=\r\n"));
+}
+
+TEST_F(SettingsTest, MalformedNumbersAndSwitchesFallBackToDefaults) {
+  WriteIni("timeout=yes\r\nsizecheck=0\r\nfilterurl=2\r\nsize=0x40\r\nthdnumber=999\r\nProxyPort=8o\r\n"
+           "autosavetime=-3\r\nctrlemailnumber=0X10\r\n");
+  Settings s;
+  LoadSettings(s, ini());
+  EXPECT_TRUE(s.timeout);
+  EXPECT_FALSE(s.sizecheck);
+  EXPECT_TRUE(s.filterurl);
+  EXPECT_EQ(s.size, 64);
+  EXPECT_EQ(s.thdnumber, 999);
+  EXPECT_EQ(s.ProxyPort, 80);
+  EXPECT_EQ(s.autosavetime, -3);
+  EXPECT_EQ(s.ctrlemailnumber, 16);
+}
+
+TEST_F(SettingsTest, ValuesAreReadLikeProfileStrings) {
+  WriteIni("  PROXY  =  \"proxy.local\"  \r\nProxypsd= p@ss;w=rd\r\nexportstring='<邮址> <网址>'\r\n"
+           "searchengine=" + std::string(3000, '0') + "\r\n");
+  Settings s;
+  LoadSettings(s, ini());
+  EXPECT_EQ(s.Proxy.get(), "proxy.local");
+  EXPECT_EQ(s.Proxypsd.get(), "p@ss;w=rd");
+  EXPECT_EQ(s.exportstring.get(), "<邮址> <网址>");
+  EXPECT_EQ(s.searchengine.get().size(), IniFile::kMaxValue);
+}
+
+TEST_F(SettingsTest, SavingKeepsForeignLinesAndAddsMissingKeysAtTheSectionEnd) {
+  sandbox.Write("Trovik.ini",
+                "; kept\r\n[Other]\r\nProxy=elsewhere\r\n[rodideva trovik]\r\nsize=50\r\nmine=1\r\n\r\n[Last]\r\nx=y\r\n");
+  Settings s;
+  LoadSettings(s, ini());
+  EXPECT_EQ(s.Proxy.get(), "");
+  EXPECT_EQ(s.size, 50);
+  s.Proxypsd = "secret pass";
+  SaveSettings(s, ini());
+  const Lines lines = SplitLines(sandbox.Read("Trovik.ini"));
+  EXPECT_EQ(lines[0], "; kept");
+  EXPECT_EQ(lines[2], "Proxy=elsewhere");
+  EXPECT_EQ(lines[4], "size=50");
+  EXPECT_EQ(lines[5], "mine=1");
+  EXPECT_EQ(lines[6], "Proxyenabled=0");
+  EXPECT_EQ(lines[10], "Proxypsd=secret pass");
+  EXPECT_EQ(lines[lines.size() - 3], "");
+  EXPECT_EQ(lines[lines.size() - 2], "[Last]");
+  EXPECT_EQ(lines.back(), "x=y");
+}
+
+TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
+  Settings a;
+  a.Proxyenabled = true;
+  a.Proxy = "127.0.0.1";
+  a.ProxyPort = 3128;
+  a.chache1number = 50;
+  a.searchengine = "0011";
+  a.filelist[2] = "/home/u/报价.mvx";
+  a.exportstring = "<邮址>     <网址>     <标题>";
+  SaveSettings(a, ini());
+  Settings b;
+  LoadSettings(b, ini());
+  for (std::size_t i = 0; i < 29; ++i) EXPECT_EQ(SettingEntries(a)[i].value, SettingEntries(b)[i].value) << i;
+}
+
+TEST_F(SettingsTest, LineBreaksInAValueDoNotAddLinesToTheFile) {
+  Settings a;
+  a.Proxyuser = "a\r\nfirstrun=1";
+  SaveSettings(a, ini());
+  Settings b;
+  LoadSettings(b, ini());
+  EXPECT_EQ(b.Proxyuser.get(), "a  firstrun=1");
+  EXPECT_FALSE(b.firstrun);
+}
+
+TEST_F(SettingsTest, UnwritableFileRaisesTheUnableToWriteMessageAndKeepsTheOldFile) {
+  // A plain file where the folder should be: not writable even for root.
+  sandbox.Write("blocked", "not a folder");
+  const std::string path = sandbox.Path("blocked/Trovik.ini");
+  Settings s;
+  try {
+    SaveSettings(s, path);
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+  }
+  EXPECT_EQ(sandbox.Read("blocked"), "not a folder");
+}
+
+TEST(SettingText, ConcurrentReadersSeeWholeValues) {
+  SettingText text(std::string(64, 'a'));
+  std::atomic<bool> stop{false};
+  std::thread reader([&] {
+    while (!stop) {
+      const std::string v = text;
+      ASSERT_TRUE(v == std::string(64, 'a') || v == std::string(128, 'b'));
+    }
+  });
+  for (int i = 0; i < 2000; ++i) text = (i % 2) ? std::string(64, 'a') : std::string(128, 'b');
+  stop = true;
+  reader.join();
+}
+
+}  // namespace
+}  // namespace marvessa

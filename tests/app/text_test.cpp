@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "app/utext.h"
+
+namespace marvessa {
+namespace {
+
+TEST(Text, TrimRemovesControlBytesAndBlanksOnlyAtTheEnds) {
+  EXPECT_EQ(Trim("\t\r\n a b \x01\x1f"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(TrimLeft("  x "), "x ");
+  EXPECT_EQ(TrimRight("  x "), "  x");
+  // Bytes above 127 (GBK) are never blanks.
+  EXPECT_EQ(Trim(" 中文 "), "中文");
+}
+
+TEST(Text, LowerCasingKeepsLengthAndTouchesOnlyAsciiLetters) {
+  const std::string mixed = "AbC-Z@中文";
+  const std::string lower = LowerAscii(mixed);
+  EXPECT_EQ(lower.size(), mixed.size());
+  EXPECT_EQ(lower.substr(0, 6), "abc-z@");
+  EXPECT_EQ(lower.substr(6), std::string("中文"));
+  EXPECT_TRUE(EqualsNoCase("[BODY]", "[body]"));
+  EXPECT_FALSE(EqualsNoCase("[body] ", "[body]"));
+  EXPECT_EQ(FindNoCase("xxHREF=yy", "href="), 2u);
+  EXPECT_EQ(FindNoCase("abc", ""), std::string::npos);
+}
+
+TEST(Text, SplitLinesAcceptsEveryLineEndAndNoTrailingEmptyLine) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(SplitLines("a\n\nb\r\n\r\n"), (Lines{"a", "", "b", ""}));
+  EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
+  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_EQ(JoinLinesCrLf({"a", ""}), "a\r\n\r\n");
+}
+
+TEST(Text, ReplaceAllRescansAcrossTheInsertionPoint) {
+  std::string s = "a  b   c";
+  ReplaceAll("  ", " ", s);
+  EXPECT_EQ(s, "a b c");
+  s = "aabb";
+  ReplaceAll("ab", "", s);
+  EXPECT_EQ(s, "");
+  s = "x";
+  ReplaceAll("", "y", s);
+  EXPECT_EQ(s, "x");
+}
+
+TEST(Text, ParseIntTakesDecimalAndPrefixedHexOnly) {
+  EXPECT_EQ(ParseInt("42"), 42);
+  EXPECT_EQ(ParseInt("-7"), -7);
+  EXPECT_EQ(ParseInt("0x40"), 64);
+  EXPECT_EQ(ParseInt("0XfF"), 255);
+  EXPECT_EQ(ParseInt("0xFFFFFFFF"), -1);
+  EXPECT_FALSE(ParseInt("0x"));
+  EXPECT_FALSE(ParseInt("0x1G"));
+  EXPECT_FALSE(ParseInt(" 1"));
+  EXPECT_FALSE(ParseInt("1a"));
+  EXPECT_FALSE(ParseInt("abc"));
+  EXPECT_FALSE(ParseInt(""));
+  EXPECT_FALSE(ParseInt("99999999999"));
+  EXPECT_FALSE(ParseDecimal("0x40"));
+}
+
+TEST(Text, GbkAndUtf8ConvertBothWaysWithoutLoss) {
+  const std::string gbk = "就绪<邮址>";
+  const std::string utf8 = GbkToUtf8(gbk);
+  EXPECT_EQ(utf8, std::string(reinterpret_cast<const char*>(u8"就绪<邮址>")));
+  EXPECT_EQ(Utf8ToGbk(utf8), gbk);
+  // A character outside GBK survives through GB18030.
+  const std::string emoji = reinterpret_cast<const char*>(u8"a\U0001F600b");
+  EXPECT_EQ(GbkToUtf8(Utf8ToGbk(emoji)), emoji);
+  // Undecodable bytes are dropped instead of ending the conversion.
+  EXPECT_EQ(GbkToUtf8("a\xff" "b"), "ab");
+}
+
+TEST(Text, IndexOfLineMatchesWholeLinesIgnoringCase) {
+  const Lines lines{"x", "[Body]", "[body]", " [/body]"};
+  EXPECT_EQ(IndexOfLineNoCase(lines, "[body]"), 1);
+  EXPECT_EQ(IndexOfLineNoCase(lines, "[body]", 2), 2);
+  EXPECT_EQ(IndexOfLineNoCase(lines, "[/body]"), -1);
+}
+
+}  // namespace
+}  // namespace marvessa

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs marvessa-cli as a process over a sandbox program folder.
+set -euo pipefail
+cli="$1"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+out=$("$cli" --home "$home" engines)
+[ "$(echo "$out" | wc -l)" -eq 34 ] || fail "engines lists 34 rows"
+echo "$out" | head -1 | grep -qP '^1\t中文雅虎\t中文\ton$' || fail "first engine row: $(echo "$out" | head -1)"
+
+printf '[Rodideva Trovik]\r\nsearchengine=000000000000000001\r\n' > "$home/Trovik.ini"
+"$cli" --home "$home" engines --scope 1 --keyword '  trade  show ' --page 1 > "$home/run.txt"
+[ "$(wc -l < "$home/run.txt")" -eq 5 ] || fail "scope 1 without engine 18: $(cat "$home/run.txt")"
+grep -qP '^17\tgoogle\thttp://www.google.com/search\?q=trade%20show&hl=en&lr=lang_en&start=10&sa=N$' "$home/run.txt" \
+  || fail "google URL: $(cat "$home/run.txt")"
+
+"$cli" terms '电脑 公司 -编程' | tr '\n' ' ' | grep -qx '电脑 公司 ' || fail "terms"
+
+"$cli" engine-file builtin "$home/Trovik.dat"
+head -c 19 "$home/Trovik.dat" | grep -q '^\[qemosearchengine\]' || fail "builtin file starts with the marker"
+"$cli" engine-file unpack "$home/Trovik.dat" "$home/plain.dat"
+grep -q '^<p class=g>' "$home/plain.dat" || fail "unpacked body is plain"
+"$cli" engine-file pack "$home/plain.dat" "$home/again.dat"
+cmp -s "$home/Trovik.dat" "$home/again.dat" || fail "pack undoes unpack"
+[ "$("$cli" --home "$home" engines | wc -l)" -eq 34 ] || fail "the written file is a valid catalogue"
+
+"$cli" --home "$home" settings --save | grep -qx 'thdnumber=12' || fail "settings shows thdnumber"
+grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings --save keeps values"
+
+set +e
+"$cli" bogus 2>/dev/null; [ $? -eq 2 ] || fail "unknown verb is a usage error"
+"$cli" engines --scope 2>/dev/null; [ $? -eq 2 ] || fail "missing option value is a usage error"
+"$cli" engine-file unpack "$home/none" "$home/x" 2>/dev/null; [ $? -eq 1 ] || fail "missing input fails"
+echo "cli ok"
