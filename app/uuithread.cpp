@@ -1,6 +1,7 @@
 #include "app/uuithread.h"
 
 #include <chrono>
+#include <utility>
 #include <exception>
 #include <future>
 
