@@ -1,0 +1,29 @@
+#include "results/uresults.h"
+
+namespace marvessa {
+
+void ResultList::ShowCount() {
+  if (view_) view_->SetRowCount(Count());
+}
+
+void ResultList::AddResult(std::string email, std::string url, std::string title) {
+  try {
+    rows_.push_back({std::move(email), std::move(url), std::move(title), {}});
+  } catch (const std::bad_alloc&) {
+    return;  // a row that cannot be stored is simply not added
+  }
+  ShowCount();
+}
+
+void ResultList::DeleteResult(int index) {
+  if (index < 0 || index >= Count()) return;
+  rows_.erase(rows_.begin() + index);
+  ShowCount();
+}
+
+void ResultList::ClearResults() {
+  std::vector<ResultRecord>().swap(rows_);
+  ShowCount();
+}
+
+}  // namespace marvessa

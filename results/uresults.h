@@ -1,0 +1,54 @@
+// The customer list: the rows a search finds, as the list view shows them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace marvessa {
+
+struct ResultRecord {
+  std::string email;
+  std::string url;
+  std::string title;
+  std::string server;  // sort key of "by server"; filled only while sorting
+};
+
+// The owner-data list view over the list: it holds only the row count.
+class ResultView {
+ public:
+  virtual ~ResultView() = default;
+  virtual void SetRowCount(int count) = 0;
+  // Bulk changes run between these two; the view repaints at the end.
+  virtual void BeginUpdate() = 0;
+  virtual void EndUpdate() = 0;
+  // Rows changed in place (sorted, edited): repaint them.
+  virtual void Redraw() = 0;
+};
+
+class ResultList {
+ public:
+  void SetView(ResultView* view) { view_ = view; }
+  ResultView* View() const { return view_; }
+
+  int Count() const { return static_cast<int>(rows_.size()); }
+  // index must be a valid row index.
+  const ResultRecord& ResultAt(int index) const { return rows_[index]; }
+  ResultRecord& ResultAt(int index) { return rows_[index]; }
+
+  // Appends a row with an empty server and tells the view the new count.
+  void AddResult(std::string email, std::string url, std::string title);
+  // Removes the row when index < Count(); otherwise nothing.
+  void DeleteResult(int index);
+  void ClearResults();
+
+  // The rows themselves, for the list commands that reorder or compact them in place. The
+  // caller tells the view about the new count afterwards.
+  std::vector<ResultRecord>& Rows() { return rows_; }
+  void ShowCount();
+
+ private:
+  std::vector<ResultRecord> rows_;
+  ResultView* view_ = nullptr;
+};
+
+}  // namespace marvessa

@@ -1,0 +1,142 @@
+#include "search/urunstate.h"
+
+#include "search/ukeywords.h"
+
+namespace marvessa {
+
+std::string RunState::TakeNextJob(EngineDef& engine) {
+  std::lock_guard lock(mutex_);
+  const int engines = RunEngineCount(runEngines);
+  const int e = engineIndex_++;
+  if (e < engines && level1_.Count() < settings_.chache1number) {
+    LoadEngineBlock(runEngines, e, engine);
+  } else {
+    ++keywordIndex_;
+    if (engines > 0) {
+      LoadEngineBlock(runEngines, 0, engine);
+      engineIndex_ = 1;
+    }
+  }
+  const bool past = keywordIndex_ < 0 || keywordIndex_ >= static_cast<int>(runKeywords.size());
+  std::string keyword = past || engines == 0 ? std::string() : runKeywords[keywordIndex_];
+  // The terms stay those of the last line queried once the jobs run out, so that the crawl
+  // phase still filters titles by them.
+  if (!keyword.empty()) keywordTerms_ = std::make_shared<const Lines>(ParseKeywordTerms(keyword));
+  return keyword;
+}
+
+std::string RunState::TakeNextUrl(int& titleIndex, bool stopRequested) {
+  titleIndex = -1;
+  if (stopRequested) return {};
+  std::lock_guard lock(mutex_);
+  if (level1Cursor_ < level1_.Count()) {
+    titleIndex = level1Cursor_;
+    return level1_.AtAge(level1Cursor_++);
+  }
+  if (level2Cursor_ < level2_.Count()) return level2_.AtAge(level2Cursor_++);
+  return {};
+}
+
+bool RunState::IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const {
+  if (queue.Count() > capacity) return true;
+  const std::string trimmed = Trim(url);
+  return trimmed.empty() || queue.Holds(trimmed);
+}
+
+bool RunState::IsKnownLevel1Url(std::string_view url) const {
+  std::lock_guard lock(mutex_);
+  return IsKnown(level1_, settings_.chache1number, url);
+}
+
+bool RunState::IsKnownLevel2Url(std::string_view url) const {
+  std::lock_guard lock(mutex_);
+  return IsKnown(level2_, settings_.chache2number, url);
+}
+
+bool RunState::RememberEmail(std::string_view email) {
+  std::string key = LowerAscii(Trim(email));
+  std::lock_guard lock(mutex_);
+  if (key.empty() || seen_.Holds(key)) return false;
+  seen_.AddNewest(std::move(key));
+  return true;
+}
+
+std::string RunState::Level1Title(int titleIndex) const {
+  std::lock_guard lock(mutex_);
+  if (titleIndex < 0 || titleIndex >= static_cast<int>(level1Titles_.size())) return {};
+  return level1Titles_[titleIndex];
+}
+
+std::shared_ptr<const Lines> RunState::KeywordTerms() const {
+  std::lock_guard lock(mutex_);
+  return keywordTerms_;
+}
+
+void RunState::CountFetch() {
+  std::lock_guard lock(mutex_);
+  ++pagesFetched_;
+}
+
+bool RunState::AddLevel1(const std::string& url, const std::string& title) {
+  std::lock_guard lock(mutex_);
+  if (IsBlankText(url) || level1_.Holds(Trim(url))) return false;
+  level1_.AddNewest(url);
+  level1Titles_.push_back(title);
+  return true;
+}
+
+bool RunState::AddLevel2(const std::string& url) {
+  std::lock_guard lock(mutex_);
+  if (IsBlankText(url) || level2_.Holds(Trim(url))) return false;
+  level2_.AddNewest(url);
+  return true;
+}
+
+int RunState::PagesFetched() const {
+  std::lock_guard lock(mutex_);
+  return pagesFetched_;
+}
+
+int RunState::Level1Cursor() const {
+  std::lock_guard lock(mutex_);
+  return level1Cursor_;
+}
+
+int RunState::Level2Cursor() const {
+  std::lock_guard lock(mutex_);
+  return level2Cursor_;
+}
+
+int RunState::KeywordIndex() const {
+  std::lock_guard lock(mutex_);
+  return keywordIndex_;
+}
+
+void RunState::SetProgress(int level1Cursor, int level2Cursor, int pagesFetched) {
+  std::lock_guard lock(mutex_);
+  level1Cursor_ = level1Cursor;
+  level2Cursor_ = level2Cursor;
+  pagesFetched_ = pagesFetched;
+}
+
+void RunState::SetKeywordIndex(int keywordIndex) {
+  std::lock_guard lock(mutex_);
+  keywordIndex_ = keywordIndex;
+}
+
+void RunState::SetEngineIndex(int engineIndex) {
+  std::lock_guard lock(mutex_);
+  engineIndex_ = engineIndex;
+}
+
+void RunState::SetKeywordTerms(Lines terms) {
+  std::lock_guard lock(mutex_);
+  keywordTerms_ = std::make_shared<const Lines>(std::move(terms));
+}
+
+void RunState::SetObservers(UrlQueueObserver* level1, UrlQueueObserver* level2) {
+  level1_.SetObserver(level1);
+  level2_.SetObserver(level2);
+}
+
+}  // namespace marvessa

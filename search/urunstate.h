@@ -1,0 +1,100 @@
+// The state a search run shares between the UI thread and its workers, and the run lock that
+// makes the workers' steps on it indivisible.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "app/uglobal.h"
+#include "app/utext.h"
+#include "engines/uengine.h"
+#include "search/uurlqueue.h"
+
+namespace marvessa {
+
+class RunState {
+ public:
+  explicit RunState(const Settings& settings) : settings_(settings) {}
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
+
+  // Written on the UI thread, read by timers and workers.
+  std::atomic<bool> runStopped{true};
+  // UI thread only.
+  bool userEnded = false;
+  // Changed only at the start of a run, before any worker of it exists.
+  Lines runKeywords;
+  Lines runEngines;
+
+  // --- Indivisible worker steps (each takes the run lock) ---
+
+  // Hands out the next (keyword line, engine) job: loads the engine into engine and returns the
+  // keyword line, empty when no job is left. A non-empty line replaces the keyword terms.
+  std::string TakeNextJob(EngineDef& engine);
+  // Hands out the next URL to crawl, level 1 oldest first, then level 2; empty when none is left
+  // or when stopRequested. titleIndex becomes the level-1 age index, or -1.
+  std::string TakeNextUrl(int& titleIndex, bool stopRequested);
+  // True when the queue is over its capacity, url is blank, or the queue holds url (any case).
+  bool IsKnownLevel1Url(std::string_view url) const;
+  bool IsKnownLevel2Url(std::string_view url) const;
+  // Adds the lower-cased, trimmed address to the seen list unless it is there; true when new.
+  bool RememberEmail(std::string_view email);
+  // The result title of the level-1 URL with this age index; empty when there is none.
+  std::string Level1Title(int titleIndex) const;
+  // The terms of the keyword line taken last, as one consistent list.
+  std::shared_ptr<const Lines> KeywordTerms() const;
+  void CountFetch();
+
+  // --- Additions, on the UI thread (each repeats its duplicate test under the lock) ---
+
+  // Inserts a new level-1 URL on top and appends its title; false when it was blank or known.
+  bool AddLevel1(const std::string& url, const std::string& title);
+  bool AddLevel2(const std::string& url);
+
+  // --- Counters and cursors (UI thread; locked so that workers see them consistently) ---
+
+  int PagesFetched() const;
+  int Level1Cursor() const;
+  int Level2Cursor() const;
+  int KeywordIndex() const;
+  void SetProgress(int level1Cursor, int level2Cursor, int pagesFetched);
+  void SetKeywordIndex(int keywordIndex);
+  void SetEngineIndex(int engineIndex);
+  void SetKeywordTerms(Lines terms);
+
+  // --- The lists, for the UI thread. Changes must go through Edit() while workers may run ---
+
+  const UrlQueue& Level1() const { return level1_; }
+  const UrlQueue& Level2() const { return level2_; }
+  const Lines& Level1Titles() const { return level1Titles_; }
+  const SeenList& Seen() const { return seen_; }
+  // Runs change on the lists under the run lock.
+  template <typename F>
+  void Edit(F&& change) {
+    std::lock_guard lock(mutex_);
+    change(level1_, level1Titles_, level2_, seen_);
+  }
+  // Queue observers for list views.
+  void SetObservers(UrlQueueObserver* level1, UrlQueueObserver* level2);
+
+ private:
+  bool IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const;
+
+  const Settings& settings_;
+  mutable std::mutex mutex_;
+  UrlQueue level1_;     // mmuncheck
+  Lines level1Titles_;  // MMtitle
+  UrlQueue level2_;     // MMscan
+  SeenList seen_;       // mmlist
+  std::shared_ptr<const Lines> keywordTerms_ = std::make_shared<const Lines>();
+  int keywordIndex_ = 0;
+  int engineIndex_ = 0;
+  int level1Cursor_ = 0;
+  int level2Cursor_ = 0;
+  int pagesFetched_ = 0;
+};
+
+}  // namespace marvessa
