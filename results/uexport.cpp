@@ -1,0 +1,44 @@
+#include "results/uexport.h"
+
+#include "app/ufileio.h"
+#include "app/utext.h"
+
+namespace marvessa {
+
+namespace {
+
+// Replaces every occurrence of token, searching on after each inserted value, so a value holding
+// its own token is inserted once.
+void ReplaceToken(std::string& line, std::string_view token, const std::string& value) {
+  std::size_t p = line.find(token);
+  while (p != std::string::npos) {
+    line.replace(p, token.size(), value);
+    p = line.find(token, p + value.size());
+  }
+}
+
+}  // namespace
+
+std::string ExportLine(const std::string& layout, const ResultRecord& row) {
+  std::string line = layout;
+  ReplaceToken(line, "<网址>", Trim(row.url));
+  ReplaceToken(line, "<邮址>", Trim(row.email));
+  ReplaceToken(line, "<标题>", Trim(row.title));
+  return line;
+}
+
+void ExportResults(const std::string& path, const ResultList& results, const Settings& settings, UiThread& ui,
+                   BusyCursor& cursor) {
+  BusyScope busy(cursor);
+  const int count = results.Count();
+  Lines lines;
+  lines.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    ui.PumpEvents();
+    if (i >= results.Count()) break;
+    lines.push_back(ExportLine(settings.exportstring, results.ResultAt(i)));
+  }
+  WriteFileAtomic(path, JoinLinesCrLf(lines));
+}
+
+}  // namespace marvessa

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "app/ufileio.h"
+#include "results/ufile.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/sandbox.h"
+
+namespace marvessa {
+namespace {
+
+class DocumentTest : public test::SandboxTest {
+ protected:
+  DocumentTest() { results.SetView(&window); }
+
+  std::string Save(const std::string& name = "doc.mvx") {
+    SaveDocument(parts, sandbox.Path(name));
+    return sandbox.Read(name);
+  }
+  void Load(const std::string& text, bool merge = false) {
+    sandbox.Write("in.mvx", text);
+    LoadDocument(parts, merge, sandbox.Path("in.mvx"), document);
+  }
+  static std::string Text(const Lines& lines) { return JoinLinesCrLf(lines); }
+
+  Settings settings;
+  RunState run{settings};
+  ResultList results;
+  test::FakeWindow window;
+  TaskQueueUiThread ui;
+  DocumentParts parts{results, run, window, window, window, ui};
+  DocumentState document;
+};
+
+TEST_F(DocumentTest, EmptyDocumentHas27LinesAndLoadsBackEmpty) {
+  const Lines lines = SplitLines(Save());
+  ASSERT_EQ(lines.size(), 27u);
+  EXPECT_EQ(lines[0], "[qemosearchfile]");
+  EXPECT_EQ(lines[1], "请勿修改文件!");
+  EXPECT_EQ(lines[10], "[head]");
+  EXPECT_EQ(lines[12], "0");
+  EXPECT_EQ(lines[26], "[/title]");
+  Load(sandbox.Read("doc.mvx"));
+  EXPECT_EQ(results.Count(), 0);
+  EXPECT_EQ(run.Level1().Count(), 0);
+  EXPECT_FALSE(document.documentModified);
+}
+
+TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
+  window.keyword = "服装 +出口 ";
+  window.Check(3);
+  window.batch = {"a", "", "b"};
+  results.AddResult("Sales@Example.com", "http://e/contact.htm", "Example 公司");
+  results.AddResult("x@y.cn", "http://y/", "");
+  run.AddLevel1("http://one/", "T1");
+  run.AddLevel1("http://two/", "T2");
+  run.AddLevel2("http://three/");
+  run.SetProgress(1, 0, 7);
+  const std::string text = Save();
+  EXPECT_EQ(SplitLines(text).size(), 27u + 3 + 24 + 2 + 1 + 2);
+
+  Settings settings2;
+  RunState run2{settings2};
+  ResultList results2;
+  test::FakeWindow window2;
+  results2.SetView(&window2);
+  DocumentParts parts2{results2, run2, window2, window2, window2, ui};
+  sandbox.Write("copy.mvx", text);
+  DocumentState doc2;
+  LoadDocument(parts2, false, sandbox.Path("copy.mvx"), doc2);
+  EXPECT_EQ(window2.keyword, "服装 +出口 ");
+  EXPECT_EQ(SelectedScope(window2), 3);
+  EXPECT_EQ(window2.batch, (Lines{"a", "", "b"}));
+  ASSERT_EQ(results2.Count(), 2);
+  EXPECT_EQ(results2.ResultAt(0).email, "Sales@Example.com");
+  EXPECT_EQ(results2.ResultAt(0).title, "Example 公司");
+  EXPECT_EQ(results2.ResultAt(1).url, "http://y/");
+  EXPECT_EQ(window2.rowCount, 2);
+  EXPECT_EQ(run2.Seen().At(1), "sales@example.com");
+  EXPECT_EQ(run2.Level1().DisplayOrder(), (Lines{"http://two/", "http://one/"}));
+  EXPECT_EQ(run2.Level1Titles(), (Lines{"T1", "T2"}));
+  EXPECT_EQ(run2.Level2().AtAge(0), "http://three/");
+  EXPECT_EQ(run2.Level1Cursor(), 1);
+  EXPECT_EQ(run2.PagesFetched(), 7);
+  EXPECT_EQ(window2.panels[3], "已搜索:7");
+  EXPECT_TRUE(doc2.documentModified);
+  EXPECT_EQ(Save("again.mvx"), Save());
+}
+
+TEST_F(DocumentTest, LineBreaksInValuesBecomeBlanksSoLaterLinesStayInPlace) {
+  results.AddResult("a@b.cn", "http://u/", "line one\r\nline two\nthree\rfour");
+  run.AddLevel1("http://x/", "t\r\nu");
+  Save();
+  Settings s2;
+  RunState run2{s2};
+  ResultList results2;
+  test::FakeWindow w2;
+  DocumentParts parts2{results2, run2, w2, w2, w2, ui};
+  DocumentState d2;
+  LoadDocument(parts2, false, sandbox.Path("doc.mvx"), d2);
+  ASSERT_EQ(results2.Count(), 1);
+  EXPECT_EQ(results2.ResultAt(0).title, "line one line two three four");
+  EXPECT_EQ(run2.Level1Titles(), (Lines{"t u"}));
+}
+
+Lines Header() { return {"[qemosearchfile]", "", "", "", "", "", "", "", "", ""}; }
+
+Lines Row(const std::string& email, const std::string& ignored = "x") {
+  return {"0", "0", email, ignored, "http://" + email + "/", "title " + email, "", "", "", "", "", ""};
+}
+
+TEST_F(DocumentTest, RowsAreReadFromOffsetsTwoFourAndFiveOnlyInWholeGroups) {
+  Lines file = Header();
+  file.push_back("[BODY]");
+  for (const auto& l : Row("a@x.cn", "edited by hand")) file.push_back(l);
+  Lines second = Row("b@x.cn");
+  second.pop_back();  // a group of 11
+  file.insert(file.end(), second.begin(), second.end());
+  file.push_back("[/body]");
+  for (const auto& l : Row("c@x.cn")) file.push_back(l);  // after the marker: not a row
+  Load(Text(file));
+  ASSERT_EQ(results.Count(), 2);
+  EXPECT_EQ(results.ResultAt(0).title, "title a@x.cn");
+  EXPECT_EQ(results.ResultAt(1).email, "b@x.cn");
+
+  Lines shortGroup = Header();
+  shortGroup.push_back("[body]");
+  for (const auto& l : Row("d@x.cn")) shortGroup.push_back(l);
+  shortGroup.insert(shortGroup.end(), {"0", "0", "e@x.cn", "", "http://e/", "t"});
+  shortGroup.push_back("[/body]");
+  results.ClearResults();
+  Load(Text(shortGroup));
+  EXPECT_EQ(results.Count(), 1);
+}
+
+TEST_F(DocumentTest, UnrecognisedFilesLoadNothing) {
+  Lines upper = Header();
+  upper[0] = "[QEMOSEARCHFILE]";
+  upper.insert(upper.end(), {"[body]", "0", "0", "a@b.cn", "", "u", "t", "", "", "", "", "", "", "[/body]"});
+  Load(Text(upper));
+  EXPECT_EQ(results.Count(), 0);
+  Load("[qemosearchfile]\r\n[body]\r\n[/body]\r\n");
+  EXPECT_EQ(results.Count(), 0);
+  Load("");
+  LoadDocument(parts, false, sandbox.Path("missing.mvx"), document);
+  EXPECT_EQ(results.Count(), 0);
+  Lines withNul = Header();
+  withNul.insert(withNul.end(), {"[body]", "0", "0", "a@b.cn", "", "u", "t", "", "", "", "", "", "", "[/body]"});
+  std::string text = Text(withNul);
+  text.insert(text.find("[body]"), std::string("\0", 1));
+  Load(text);
+  EXPECT_EQ(results.Count(), 0);
+}
+
+TEST_F(DocumentTest, BrokenSectionsStayEmptyWhileTheOthersLoad) {
+  Lines file = Header();
+  file.insert(file.end(), {"[head]", "kw", "2", "abc", "3", "[/head]"});
+  file.insert(file.end(), {"[/keywords]", "lost", "[keywords]"});
+  file.push_back("[body]");
+  for (const auto& l : Row("a@x.cn")) file.push_back(l);
+  file.push_back("[/body]");
+  file.insert(file.end(), {"[uncheck]", "[/uncheck]", "[scan]", "http://s/", "", "[/scan]", "[title]", "t"});
+  Load(Text(file));
+  EXPECT_EQ(window.keyword, "kw");
+  EXPECT_EQ(SelectedScope(window), 2);
+  EXPECT_EQ(run.Level1Cursor(), 0);
+  EXPECT_EQ(run.Level2Cursor(), 3);
+  EXPECT_EQ(run.PagesFetched(), 0);
+  EXPECT_TRUE(window.batch.empty());
+  EXPECT_EQ(results.Count(), 1);
+  EXPECT_EQ(run.Level1().Count(), 0);
+  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/", ""}));
+  EXPECT_TRUE(run.Level1Titles().empty());
+}
+
+TEST_F(DocumentTest, HeadNeedsItsClosingMarkerThreeLinesOn) {
+  Lines file = Header();
+  file.insert(file.end(), {"[head]", "kw", "5", "[/head]", "[body]", "[/body]"});
+  Load(Text(file));
+  EXPECT_EQ(window.keyword, "");
+  EXPECT_EQ(SelectedScope(window), 0);
+}
+
+TEST_F(DocumentTest, MergeAppendsOnlyTheRows) {
+  results.AddResult("mine@x.cn", "", "");
+  window.keyword = "old";
+  Lines file = Header();
+  file.insert(file.end(), {"[head]", "new", "4", "9", "9", "9", "[/head]", "[keywords]", "k", "[/keywords]"});
+  file.push_back("[body]");
+  for (const auto& l : Row("Theirs@X.cn")) file.push_back(l);
+  file.insert(file.end(), {"[/body]", "[uncheck]", "http://u/", "[/uncheck]"});
+  Load(Text(file), true);
+  ASSERT_EQ(results.Count(), 2);
+  EXPECT_EQ(results.ResultAt(1).email, "Theirs@X.cn");
+  EXPECT_EQ(window.keyword, "old");
+  EXPECT_TRUE(window.batch.empty());
+  EXPECT_EQ(run.Level1().Count(), 0);
+  EXPECT_EQ(run.PagesFetched(), 0);
+  EXPECT_TRUE(run.Seen().Holds("theirs@x.cn"));
+  EXPECT_FALSE(document.documentModified);
+}
+
+TEST_F(DocumentTest, AFailedSaveKeepsTheOldDocument) {
+  results.AddResult("a@b.cn", "", "");
+  Save("keep.mvx");
+  const std::string before = sandbox.Read("keep.mvx");
+  sandbox.Write("blocker", "file");
+  EXPECT_THROW(SaveDocument(parts, sandbox.Path("blocker/doc.mvx")), FileError);
+  EXPECT_EQ(sandbox.Read("keep.mvx"), before);
+}
+
+TEST_F(DocumentTest, RowsAppendedWhileSavingAreNotWritten) {
+  results.AddResult("a@b.cn", "", "");
+  results.AddResult("b@b.cn", "", "");
+  ui.Post([&] { results.AddResult("late@b.cn", "", ""); });
+  const std::string text = Save();
+  EXPECT_EQ(text.find("late@b.cn"), std::string::npos);
+  EXPECT_EQ(results.Count(), 3);
+}
+
+}  // namespace
+}  // namespace marvessa

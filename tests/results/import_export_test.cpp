@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "app/ufileio.h"
+#include "results/uexport.h"
+#include "results/uimport.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/sandbox.h"
+
+namespace marvessa {
+namespace {
+
+class ImportTest : public test::SandboxTest {
+ protected:
+  Lines Import(const std::string& name, const Lines& lines) {
+    sandbox.Write(name, JoinLinesCrLf(lines));
+    ImportUrlList(sandbox.Path(name), run, ui, window);
+    return run.Level1().DisplayOrder();
+  }
+  static Lines Numbered(int count, const std::string& first) {
+    Lines lines{first};
+    for (int i = 1; i < count; ++i) lines.push_back("line" + std::to_string(i));
+    return lines;
+  }
+  Settings settings;
+  RunState run{settings};
+  TaskQueueUiThread ui;
+  test::FakeWindow window;
+};
+
+TEST_F(ImportTest, TextFilesGiveEveryLineInFileOrderAsTheNewestEntries) {
+  run.AddLevel1("http://found/", "title");
+  Import("list.TXT", {"http://a/", "", "http://a/"});
+  ASSERT_EQ(run.Level1().Count(), 4);
+  EXPECT_EQ(run.Level1().AtAge(0), "http://found/");
+  EXPECT_EQ(run.Level1().AtAge(1), "http://a/");
+  EXPECT_EQ(run.Level1().AtAge(2), "");
+  EXPECT_EQ(run.Level1Titles(), (Lines{"title", "", "", ""}));
+  EXPECT_FALSE(window.busy);
+  Import("list.TXT", {"http://a/", "", "http://a/"});
+  EXPECT_EQ(run.Level1().Count(), 7);
+}
+
+TEST_F(ImportTest, UlkLayoutsTakeTheirLines) {
+  EXPECT_TRUE(Import("a.ulk", Numbered(11, " $[ULK2] ")).empty());
+  EXPECT_EQ(Import("b.ulk", Numbered(12, " $[ULK2] ")), (Lines{"line11"}));
+  run.Edit([](UrlQueue& q, Lines& t, UrlQueue&, SeenList&) { q.Clear(); t.clear(); });
+  Import("c.ulk", Numbered(24, "$[ulk2]"));
+  EXPECT_EQ(run.Level1().AtAge(1), "line17");
+  EXPECT_EQ(run.Level1().AtAge(2), "line23");
+  run.Edit([](UrlQueue& q, Lines&, UrlQueue&, SeenList&) { q.Clear(); });
+  Import("d.ulk", Numbered(18, "$[ulk]"));
+  EXPECT_EQ(run.Level1().Count(), 3);
+  EXPECT_EQ(run.Level1().AtAge(2), "line17");
+}
+
+TEST_F(ImportTest, Ulk3TakesOneLinePerGroupOfTenBeforeTheBodyEnd) {
+  Lines file{"[ulk3]", "x", "[BODY]"};
+  for (int g = 0; g < 2; ++g)
+    for (int i = 0; i < 10; ++i) file.push_back("g" + std::to_string(g) + "_" + std::to_string(i));
+  file.insert(file.end(), {"partial", "[/body]"});
+  Import("e.ulk", file);
+  EXPECT_EQ(run.Level1().DisplayOrder(), (Lines{"g1_3", "g0_3"}));
+  file.pop_back();
+  EXPECT_EQ(Import("f.ulk", file).size(), 2u);
+}
+
+TEST_F(ImportTest, OtherFilesImportNothing) {
+  Import("noext", {"http://a/"});
+  Import("x.csv", {"http://a/"});
+  Import("y.ulk", {"[ulk4]", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
+  sandbox.Write("dir.txt/inner", "x");
+  ImportUrlList(sandbox.Path("dir.txt"), run, ui, window);
+  ImportUrlList(sandbox.Path("none.txt"), run, ui, window);
+  EXPECT_EQ(run.Level1().Count(), 0);
+  EXPECT_EQ(ImportExtension("/a.b/c"), "");
+  EXPECT_EQ(ImportExtension("/a/c.Ulk "), ".ulk");
+}
+
+class ExportTest : public test::SandboxTest {
+ protected:
+  std::string Export(const std::string& layout) {
+    settings.exportstring = layout;
+    ExportResults(sandbox.Path("out.txt"), results, settings, ui, window);
+    return sandbox.Read("out.txt");
+  }
+  Settings settings;
+  ResultList results;
+  TaskQueueUiThread ui;
+  test::FakeWindow window;
+};
+
+TEST_F(ExportTest, LayoutsReplaceTheTokensWithTrimmedFields) {
+  results.AddResult(" a@b.cn ", "http://b/", "  公司 ");
+  results.AddResult("c@d.cn", "http://d/", "");
+  EXPECT_EQ(Export("<邮址>"), "a@b.cn\r\nc@d.cn\r\n");
+  EXPECT_EQ(Export("<邮址> <标题>"), "a@b.cn 公司\r\nc@d.cn \r\n");
+  EXPECT_EQ(Export("<邮址>,<网址>,<标题>"), "a@b.cn,http://b/,公司\r\nc@d.cn,http://d/,\r\n");
+  EXPECT_EQ(Export("<邮址>|<邮址>"), "a@b.cn|a@b.cn\r\nc@d.cn|c@d.cn\r\n");
+}
+
+TEST_F(ExportTest, TokensInsideInsertedValuesFollowTheReplacementOrder) {
+  results.AddResult("<标题>", "<邮址>", "<网址>x<网址>");
+  // URL first: "<邮址>" inserted by it is replaced by the address, which is then replaced by the
+  // title; the title's own tokens are left as inserted.
+  EXPECT_EQ(Export("<网址>"), "<网址>x<网址>\r\n");
+  EXPECT_EQ(Export("<标题>"), "<网址>x<网址>\r\n");
+}
+
+TEST_F(ExportTest, EmptyListGivesAnEmptyFileAndLineBreaksInsideStay) {
+  EXPECT_EQ(Export("<邮址>"), "");
+  results.AddResult("a@b.cn", "", "one\r\ntwo");
+  EXPECT_EQ(Export("<邮址> <标题>"), "a@b.cn one\r\ntwo\r\n");
+}
+
+}  // namespace
+}  // namespace marvessa
