@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <map>
+
 #include "app/uMru.h"
+#include "app/ucommands.h"
 #include "app/uview.h"
 #include "results/uresults.h"
 #include "search/ustatusline.h"
@@ -21,7 +24,8 @@ class FakeWindow : public StatusPanels,
                    public FileDialogs,
                    public BusyCursor,
                    public MruMenu,
-                   public ResultView {
+                   public ResultView,
+                   public CommandView {
  public:
   // StatusPanels
   void SetPanelText(int panel, const std::string& text) override { panels[panel] = text; }
@@ -74,6 +78,18 @@ class FakeWindow : public StatusPanels,
   int rowCount = 0;
   int updating = 0;
   int redraws = 0;
+
+  // CommandView
+  void SetCommandEnabled(Command c, bool e) override { enabled[c] = e; }
+  void SetCommandChecked(Command c, bool on) override { checked[c] = on; }
+  void SetKeywordBoxEnabled(bool e) override { keywordBoxEnabled = e; }
+  void ShowPageControl(int p) override { page = p; }
+  void SetAnimationRunning(bool r) override { animating = r; }
+  std::map<Command, bool> enabled;
+  std::map<Command, bool> checked;
+  bool keywordBoxEnabled = true;
+  int page = 0;
+  bool animating = false;
 
  private:
   std::optional<std::string> Answer(const FileDialogSpec& spec) {
