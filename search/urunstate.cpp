@@ -119,6 +119,11 @@ void RunState::SetProgress(int level1Cursor, int level2Cursor, int pagesFetched)
   pagesFetched_ = pagesFetched;
 }
 
+void RunState::SetLevel1Cursor(int level1Cursor) {
+  std::lock_guard lock(mutex_);
+  level1Cursor_ = level1Cursor;
+}
+
 void RunState::SetKeywordIndex(int keywordIndex) {
   std::lock_guard lock(mutex_);
   keywordIndex_ = keywordIndex;

@@ -61,6 +61,7 @@ class RunState {
   int Level2Cursor() const;
   int KeywordIndex() const;
   void SetProgress(int level1Cursor, int level2Cursor, int pagesFetched);
+  void SetLevel1Cursor(int level1Cursor);
   void SetKeywordIndex(int keywordIndex);
   void SetEngineIndex(int engineIndex);
   void SetKeywordTerms(Lines terms);

@@ -1,0 +1,66 @@
+// The file commands of the main window: new, open, merge, save, save as, the recent files, the
+// save question, import and export, and the autosave file.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/uMru.h"
+#include "app/ucommands.h"
+#include "app/ufolders.h"
+#include "app/uglobal.h"
+#include "app/umessages.h"
+#include "results/ufile.h"
+
+namespace marvessa {
+
+struct DocumentCommandParts {
+  DocumentParts document;
+  DocumentState& state;
+  Settings& settings;
+  const Folders& folders;
+  TMru& mru;
+  FileDialogs& dialogs;
+  MessageBoxes& messages;
+  CommandView& commands;
+  BusyCursor& cursor;
+  // Empties the rows, the list view and the seen-address list.
+  std::function<void()> clearCustomerList;
+};
+
+class DocumentCommands {
+ public:
+  explicit DocumentCommands(DocumentCommandParts parts) : p_(std::move(parts)) {}
+
+  // The save question, asked only for a modified document; false when the user cancelled.
+  bool ConfirmSaveIfModified();
+  void NewDocument();
+  void SaveCommand(bool saveAs);
+  // Opens (merge false) or merges the document at path, or one chosen in the open dialog when
+  // no file exists at path.
+  void OpenCommand(bool merge, const std::string& path);
+
+  void AFnewExecute();
+  void AFOpenExecute() { OpenCommand(false, {}); }
+  void NFmergeClick() { OpenCommand(true, {}); }
+  void NFfilenameClick(int entry) { OpenCommand(false, p_.mru.GetFile(entry)); }
+  void AFsaveExecute();
+  void NFSaveAsClick();
+  void AFimportExecute();
+  void AFexportExecute();
+  // The user changed the keyword box, the batch keywords or the scope.
+  void CBinputChange() { p_.state.documentModified = true; }
+
+  std::string AutosavePath() const { return p_.folders.ProgramFolder() + kAutosaveFileName; }
+  // Start-up: reopens an autosaved document when autosave is on; it stays untitled.
+  void RestoreAutosave();
+  // Closing the window: false keeps it open; otherwise the autosave file is deleted.
+  bool FormCloseQuery();
+
+ private:
+  void ShowTotals();
+
+  DocumentCommandParts p_;
+};
+
+}  // namespace marvessa
