@@ -1,0 +1,103 @@
+#include "app/wdialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <exception>
+
+#include "app/wqttext.h"
+
+namespace marvessa {
+
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Information:
+      break;
+  }
+  return QMessageBox::Information;
+}
+
+}  // namespace
+
+MessageAnswer QtMessageBoxes::ShowMessage(const MessageSpec& spec) {
+  QMessageBox box(ToQt(spec.icon), FromGbk(spec.caption), FromGbk(spec.text), QMessageBox::NoButton, parent_);
+  if (spec.buttons == MessageButtons::YesNoCancel) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(spec.defaultAnswer == MessageAnswer::Yes  ? QMessageBox::Yes
+                         : spec.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                   : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+  } else if (spec.buttons == MessageButtons::Ok) {
+    box.setStandardButtons(QMessageBox::Ok);
+  } else {
+    // A box without buttons: only its close box ends it.
+    box.setStandardButtons(QMessageBox::Close);
+    box.button(QMessageBox::Close)->hide();
+  }
+  const int result = box.exec();
+  switch (result) {
+    case QMessageBox::Yes:
+      return MessageAnswer::Yes;
+    case QMessageBox::No:
+      return MessageAnswer::No;
+    case QMessageBox::Cancel:
+      return MessageAnswer::Cancel;
+    default:
+      return spec.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+  }
+}
+
+QString QtNameFilters(const std::string& filter) {
+  const QStringList parts = FromGbk(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i];
+    if (const qsizetype paren = name.indexOf('('); paren >= 0) name.truncate(paren);
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters.push_back(name.trimmed() + " (" + patterns + ")");
+  }
+  return filters.join(";;");
+}
+
+std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& spec, bool save) {
+  QFileDialog dialog(parent_, FromGbk(spec.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  // A typed name that does not exist is accepted: opening it starts a document under that name.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(FromGbk(spec.defaultExt));
+  dialog.setNameFilter(QtNameFilters(spec.filter));
+  dialog.selectFile(FromGbk(spec.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToGbk(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& spec) { return Ask(spec, false); }
+std::optional<std::string> QtFileDialogs::AskSaveFile(const FileDialogSpec& spec) { return Ask(spec, true); }
+
+void QtBusyCursor::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void RunGuarded(QWidget* parent, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(parent, QStringLiteral("Marvessa"), FromGbk(e.what()));
+  }
+}
+
+}  // namespace marvessa

@@ -1,0 +1,45 @@
+// Message boxes, file dialogs and the busy cursor of the desktop window.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "app/umessages.h"
+#include "app/uview.h"
+
+namespace marvessa {
+
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
+  MessageAnswer ShowMessage(const MessageSpec& spec) override;
+
+ private:
+  QWidget* parent_;
+};
+
+class QtFileDialogs : public FileDialogs {
+ public:
+  explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+
+ private:
+  std::optional<std::string> Ask(const FileDialogSpec& spec, bool save);
+  QWidget* parent_;
+};
+
+class QtBusyCursor : public BusyCursor {
+ public:
+  void SetBusy(bool busy) override;
+};
+
+// "Name(*.a;*.b)|*.a;*.b|Other|*.c" as a Qt name filter list.
+QString QtNameFilters(const std::string& filter);
+
+// Runs a command or timer handler; an error escaping it is shown in a message box with its text,
+// and the program goes on.
+void RunGuarded(QWidget* parent, const std::function<void()>& handler);
+
+}  // namespace marvessa

@@ -1,0 +1,31 @@
+#include "search/wurlmodel.h"
+
+#include "app/wqttext.h"
+
+namespace marvessa {
+
+UrlQueueModel::UrlQueueModel(const UrlQueue& queue, QObject* parent)
+    : QAbstractListModel(parent), queue_(queue), rows_(queue.Count()) {}
+
+int UrlQueueModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant UrlQueueModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= queue_.Count()) return {};
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  return FromGbk(queue_.AtDisplay(index.row()));
+}
+
+// The queue has already grown by the row; the model catches up one row at a time.
+void UrlQueueModel::RowInserted(int displayRow) {
+  beginInsertRows({}, displayRow, displayRow);
+  ++rows_;
+  endInsertRows();
+}
+
+void UrlQueueModel::Cleared() {
+  beginResetModel();
+  rows_ = 0;
+  endResetModel();
+}
+
+}  // namespace marvessa
