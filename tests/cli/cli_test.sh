@@ -29,6 +29,16 @@ cmp -s "$home/Trovik.dat" "$home/again.dat" || fail "pack undoes unpack"
 "$cli" --home "$home" settings --save | grep -qx 'thdnumber=12' || fail "settings shows thdnumber"
 grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings --save keeps values"
 
+{
+  printf '[qemosearchfile]\r\n'; for i in 1 2 3 4 5 6 7 8 9; do printf '\r\n'; done
+  printf '[body]\r\n0\r\n0\r\nsales@example.com\r\n\r\nhttp://example.com/contact\r\n公司\r\n'
+  for i in 1 2 3 4 5 6; do printf '\r\n'; done
+  printf '[/body]\r\n'
+} | iconv -f utf-8 -t gbk > "$home/doc.mvx"
+"$cli" --home "$home" export "$home/doc.mvx" --layout '<邮址>,<标题>' | grep -qx 'sales@example.com,公司' || fail "export to stdout"
+"$cli" --home "$home" export "$home/doc.mvx" --out "$home/out.txt"
+[ "$(cat "$home/out.txt")" = "$(printf 'sales@example.com\r')" ] || fail "export to a file"
+
 set +e
 "$cli" bogus 2>/dev/null; [ $? -eq 2 ] || fail "unknown verb is a usage error"
 "$cli" engines --scope 2>/dev/null; [ $? -eq 2 ] || fail "missing option value is a usage error"
