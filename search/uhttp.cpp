@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -98,6 +99,7 @@ struct HttpClient::State {
   bool OnHeadersDone();
   void OnHeaderLine(std::string_view line);
   FetchResult Transfer(const std::string& url, bool fresh);
+  std::string NextHop(FetchResult& result, int hopsSoFar);
 
   static curl_socket_t OpenSocket(void* data, curlsocktype, curl_sockaddr* address);
   static int CloseSocket(void* data, curl_socket_t fd);
@@ -288,36 +290,36 @@ void HttpClient::SetSetup(const HttpSetup& setup) {
   curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
 }
 
+// The URL a redirect answer leads to, or empty (with the reason in result) when it is not
+// followed.
+std::string HttpClient::State::NextHop(FetchResult& result, int hopsSoFar) {
+  char* next = nullptr;
+  curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &next);
+  if (!options->followRedirects || response.location.empty() || !next) {
+    result.error = "redirect not followed";
+  } else if (hopsSoFar == kHttpMaxRedirects) {
+    result.error = "more than " + IntToText(kHttpMaxRedirects) + " redirects";
+  } else if (!HasHttpScheme(next)) {
+    result.error = "redirect to a scheme other than http or https";
+  } else {
+    return next;
+  }
+  return "";
+}
+
 FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options) {
   State& state = *state_;
   bool fresh = false;
   if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
   state.options = &options;
   fresh = fresh || options.freshConnection;
-  std::string target = url;
-  FetchResult result;
-  for (int hops = 0;; ++hops) {
-    result = state.Transfer(target, fresh);
-    fresh = false;
-    if (!result.ok || !IsRedirectStatus(result.status)) break;
+  FetchResult result = state.Transfer(url, fresh);
+  for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {
     result.ok = false;
-    const std::string location = state.response.location;
-    char* next = nullptr;
-    curl_easy_getinfo(state.curl, CURLINFO_REDIRECT_URL, &next);
-    if (!options.followRedirects || location.empty() || !next) {
-      result.error = "redirect not followed";
-      break;
-    }
-    if (hops == kHttpMaxRedirects) {
-      result.error = "more than " + IntToText(kHttpMaxRedirects) + " redirects";
-      break;
-    }
-    if (!HasHttpScheme(next)) {
-      result.error = "redirect to a scheme other than http or https";
-      break;
-    }
-    target = next;
-    if (options.onRedirect) options.onRedirect(location);
+    const std::string next = state.NextHop(result, hops);
+    if (next.empty()) break;
+    if (options.onRedirect) options.onRedirect(state.response.location);
+    result = state.Transfer(next, false);
   }
   if (state.EndFetch() && result.ok) result = FetchResult{false, result.status, {}, {}, "the connection was closed"};
   if (!result.ok) {

@@ -32,6 +32,12 @@ FetchOptions Following() {
   return options;
 }
 
+FetchOptions FollowingInto(std::vector<std::string>& locations) {
+  FetchOptions options = Following();
+  options.onRedirect = [&locations](const std::string& location) { locations.push_back(location); };
+  return options;
+}
+
 class HttpClientTest : public ::testing::Test {
  protected:
   std::future<FetchResult> FetchInBackground(const std::string& path, FetchOptions options = {}) {
@@ -192,9 +198,7 @@ TEST_F(HttpClientTest, TransportFaultsAndErrorStatusesFailWithAnEmptyBody) {
 
 TEST_F(HttpClientTest, FollowsFiveRedirectsWithOneNotificationEach) {
   std::vector<std::string> locations;
-  FetchOptions options = Following();
-  options.onRedirect = [&](const std::string& location) { locations.push_back(location); };
-  const FetchResult result = client.Get(web.Url("/redirect/5"), options);
+  const FetchResult result = client.Get(web.Url("/redirect/5"), FollowingInto(locations));
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.body, "final");
   EXPECT_EQ(locations, (std::vector<std::string>{web.Url("/redirect/4"), web.Url("/redirect/3"), web.Url("/redirect/2"),
@@ -202,22 +206,18 @@ TEST_F(HttpClientTest, FollowsFiveRedirectsWithOneNotificationEach) {
 }
 
 TEST_F(HttpClientTest, SixRedirectsALoopAndANonHttpTargetFail) {
-  int notifications = 0;
-  FetchOptions options = Following();
-  options.onRedirect = [&](const std::string&) { ++notifications; };
+  std::vector<std::string> locations;
   for (const std::string path : {"/redirect/6", "/loop", "/ftp-redirect"}) {
-    const FetchResult result = client.Get(web.Url(path), options);
+    const FetchResult result = client.Get(web.Url(path), FollowingInto(locations));
     EXPECT_FALSE(result.ok) << path;
     EXPECT_TRUE(result.body.empty()) << path;
   }
-  EXPECT_EQ(notifications, 10) << "five hops each for the chain and the loop, none for ftp";
+  EXPECT_EQ(locations.size(), 10u) << "five hops each for the chain and the loop, none for ftp";
 }
 
 TEST_F(HttpClientTest, RelativeLocationIsReportedAsSentAndFollowed) {
   std::vector<std::string> locations;
-  FetchOptions options = Following();
-  options.onRedirect = [&](const std::string& location) { locations.push_back(location); };
-  const FetchResult result = client.Get(web.Url("/relative-redirect"), options);
+  const FetchResult result = client.Get(web.Url("/relative-redirect"), FollowingInto(locations));
   EXPECT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.body, "final");
   EXPECT_EQ(locations, std::vector<std::string>{"redirect/0"});

@@ -107,7 +107,7 @@ std::string CompanyWeb::PageHtml(int site, std::string_view page) const {
 
 CompanyWebOptions CrawlBenchmarkWeb() {
   CompanyWebOptions options;
-  options.sites = kCrawlBenchmarkPages / 5;
+  options.sites = kCrawlBenchmarkPages / static_cast<int>(CompanyWeb::PageNames().size());
   options.hosts = 4;
   options.fillerBytes = 3000;
   options.threadsPerHost = 48;
