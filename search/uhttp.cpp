@@ -1,0 +1,345 @@
+#include "search/uhttp.h"
+
+#include <curl/curl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <string_view>
+
+#include "app/uglobal.h"
+#include "app/utext.h"
+
+namespace marvessa {
+
+HttpSetup CommonHttpSetup(const Settings& settings) {
+  HttpSetup setup;
+  setup.proxyEnabled = settings.Proxyenabled;
+  setup.proxyHost = settings.Proxy.get();
+  setup.proxyPort = settings.ProxyPort;
+  setup.proxyUser = settings.Proxyuser.get();
+  setup.proxyPassword = settings.Proxypsd.get();
+  return setup;
+}
+
+void ApplyCommonHttpSetup(HttpClient& client, const Settings& settings) { client.SetSetup(CommonHttpSetup(settings)); }
+
+namespace {
+
+void InitCurlOnce() {
+  static const CURLcode init = curl_global_init(CURL_GLOBAL_DEFAULT);
+  if (init != CURLE_OK) throw std::runtime_error("libcurl could not be initialised");
+}
+
+bool IsRedirectStatus(int status) { return status >= 300 && status < 400; }
+
+std::string TooLarge(const char* what, std::size_t cap) {
+  return std::string(what) + " is larger than " + IntToText(static_cast<long long>(cap)) + " bytes";
+}
+
+bool HasHttpScheme(const std::string& url) {
+  const std::string lower = LowerAscii(url);
+  return StartsWith(lower, "http://") || StartsWith(lower, "https://");
+}
+
+// The request target as the URL spells it, so that bytes outside ASCII (GBK text in a path) go
+// out unchanged instead of being percent-encoded. A plain-http request through the proxy carries
+// the whole URL; the fragment is never sent.
+std::string RequestTargetOf(const std::string& url, bool proxied) {
+  std::string target = url.substr(0, url.find('#'));
+  if (proxied && StartsWith(LowerAscii(target), "http://")) return target;
+  const std::size_t scheme = target.find("://");
+  const std::size_t path = target.find_first_of("/?", scheme == std::string::npos ? 0 : scheme + 3);
+  target = path == std::string::npos ? "" : target.substr(path);
+  return target.empty() || target[0] != '/' ? "/" + target : target;
+}
+
+// The response being read by one transfer (one request of a fetch).
+struct Response {
+  int status = 0;
+  bool headersDone = false;
+  std::string location;
+  ResponseStart start;
+  std::string body;
+  std::size_t bodyBytes = 0;
+};
+
+}  // namespace
+
+struct HttpClient::State {
+  CURL* curl = nullptr;
+  curl_slist* headers = nullptr;
+  char errorText[CURL_ERROR_SIZE] = {};
+
+  // The sockets curl holds open, so that another thread can shut them down. A socket leaves the
+  // set and is closed under the same lock, so no descriptor is touched after it was closed.
+  std::mutex socketMutex;
+  std::set<curl_socket_t> sockets;
+  bool fetching = false;
+  bool dropped = false;  // a kept connection was shut down: the next fetch reconnects
+  std::atomic<bool> cut{false};
+  std::atomic<bool> stopped{false};
+
+  bool proxied = false;
+  const FetchOptions* options = nullptr;
+  Response response;
+  std::string failure;  // why a callback ended the transfer
+
+  bool CutRequested() const { return cut || stopped; }
+  void ShutDownSocketsLocked() {
+    for (curl_socket_t fd : sockets) ::shutdown(fd, SHUT_RDWR);
+    if (!sockets.empty()) dropped = true;
+  }
+  bool BeginFetch(bool& fresh);
+  bool EndFetch();
+  bool OnHeadersDone();
+  void OnHeaderLine(std::string_view line);
+  FetchResult Transfer(const std::string& url, bool fresh);
+  std::string NextHop(FetchResult& result, int hopsSoFar);
+
+  static curl_socket_t OpenSocket(void* data, curlsocktype, curl_sockaddr* address);
+  static int CloseSocket(void* data, curl_socket_t fd);
+  static int OnProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+  static std::size_t OnHeader(char* bytes, std::size_t size, std::size_t count, void* data);
+  static std::size_t OnBody(char* bytes, std::size_t size, std::size_t count, void* data);
+};
+
+curl_socket_t HttpClient::State::OpenSocket(void* data, curlsocktype, curl_sockaddr* address) {
+  auto* state = static_cast<State*>(data);
+  std::lock_guard lock(state->socketMutex);
+  if (state->CutRequested()) return CURL_SOCKET_BAD;
+  const curl_socket_t fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+  if (fd != CURL_SOCKET_BAD) state->sockets.insert(fd);
+  return fd;
+}
+
+int HttpClient::State::CloseSocket(void* data, curl_socket_t fd) {
+  auto* state = static_cast<State*>(data);
+  std::lock_guard lock(state->socketMutex);
+  state->sockets.erase(fd);
+  return ::close(fd);
+}
+
+int HttpClient::State::OnProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<State*>(data)->CutRequested() ? 1 : 0;
+}
+
+std::size_t HttpClient::State::OnHeader(char* bytes, std::size_t size, std::size_t count, void* data) {
+  auto* state = static_cast<State*>(data);
+  const std::size_t n = size * count;
+  const std::string_view line(bytes, n);
+  if (Trim(line).empty()) return state->OnHeadersDone() ? n : 0;
+  state->OnHeaderLine(line);
+  return n;
+}
+
+std::size_t HttpClient::State::OnBody(char* bytes, std::size_t size, std::size_t count, void* data) {
+  auto* state = static_cast<State*>(data);
+  const std::size_t n = size * count;
+  Response& response = state->response;
+  response.bodyBytes += n;
+  if (response.bodyBytes > state->options->bodyCap) {
+    state->failure = TooLarge("the body", state->options->bodyCap);
+    return 0;
+  }
+  if (!IsRedirectStatus(response.status)) response.body.append(bytes, n);
+  return n;
+}
+
+void HttpClient::State::OnHeaderLine(std::string_view line) {
+  if (StartsWith(line, "HTTP/") && !response.headersDone) {
+    response = Response{};
+    const std::size_t blank = line.find(' ');
+    if (blank != std::string_view::npos) response.status = ParseDecimal(Trim(line.substr(blank, 4))).value_or(0);
+    return;
+  }
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos || response.headersDone) return;
+  const std::string name = LowerAscii(Trim(line.substr(0, colon)));
+  std::string value = Trim(line.substr(colon + 1));
+  if (name == "location") {
+    response.location = std::move(value);
+  } else if (name == "content-type") {
+    response.start.contentType = std::move(value);
+  } else if (name == "content-length") {
+    char* end = nullptr;
+    const long long length = std::strtoll(value.c_str(), &end, 10);
+    if (!value.empty() && *end == '\0' && length >= 0) response.start.contentLength = length;
+  }
+}
+
+// Decides at the end of a response's headers whether its body is read.
+bool HttpClient::State::OnHeadersDone() {
+  // An interim response is followed by the real one; trailers after a chunked body end the same way.
+  if (response.status < 200 || response.headersDone) return true;
+  response.headersDone = true;
+  if (IsRedirectStatus(response.status)) return true;
+  if (response.status >= 400) {
+    failure = "HTTP status " + IntToText(response.status);
+    return false;
+  }
+  if (response.start.contentLength && static_cast<std::uint64_t>(*response.start.contentLength) > options->bodyCap) {
+    failure = TooLarge("the announced body", options->bodyCap);
+    return false;
+  }
+  if (options->onResponseStart && !options->onResponseStart(response.start)) {
+    failure = "abandoned before the body";
+    return false;
+  }
+  return true;
+}
+
+// False when the client is stopped; fresh tells whether the kept connection was shut down.
+bool HttpClient::State::BeginFetch(bool& fresh) {
+  std::lock_guard lock(socketMutex);
+  if (stopped) return false;
+  fetching = true;
+  cut = false;
+  fresh = dropped;
+  dropped = false;
+  return true;
+}
+
+// Whether the fetch was cut.
+bool HttpClient::State::EndFetch() {
+  std::lock_guard lock(socketMutex);
+  fetching = false;
+  return cut.exchange(false) || stopped;
+}
+
+FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
+  response = Response{};
+  failure.clear();
+  errorText[0] = '\0';
+  const std::string target = RequestTargetOf(url, proxied);
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_REQUEST_TARGET, target.c_str());
+  curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, fresh ? 1L : 0L);
+  const CURLcode code = curl_easy_perform(curl);
+  FetchResult result;
+  result.status = response.status;
+  if (CutRequested()) {
+    result.error = "the connection was closed";
+  } else if (!failure.empty()) {
+    result.error = failure;
+  } else if (code != CURLE_OK) {
+    result.error = errorText[0] ? errorText : curl_easy_strerror(code);
+  } else {
+    result.ok = true;
+    result.body = std::move(response.body);
+    result.contentType = response.start.contentType.value_or("");
+  }
+  return result;
+}
+
+HttpClient::HttpClient(const HttpSetup& setup) : state_(std::make_unique<State>()) {
+  InitCurlOnce();
+  CURL* curl = curl_easy_init();
+  if (!curl) throw std::runtime_error("libcurl could not create a transfer");
+  state_->curl = curl;
+  state_->headers = curl_slist_append(nullptr, (std::string("Accept: ") + kHttpAccept).c_str());
+  State* state = state_.get();
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, kHttpUserAgent);
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, state->headers);
+  curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kHttpReceiveBufferBytes);
+  curl_easy_setopt(curl, CURLOPT_MAXCONNECTS, 1L);
+  curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, state->errorText);
+  curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, State::OpenSocket);
+  curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, state);
+  curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, State::CloseSocket);
+  curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, state);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, State::OnProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, state);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, State::OnHeader);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, state);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, State::OnBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, state);
+  SetSetup(setup);
+}
+
+HttpClient::~HttpClient() {
+  curl_easy_cleanup(state_->curl);
+  curl_slist_free_all(state_->headers);
+}
+
+void HttpClient::SetSetup(const HttpSetup& setup) {
+  CURL* curl = state_->curl;
+  state_->proxied = setup.proxyEnabled;
+  if (!setup.proxyEnabled) {
+    // An empty proxy also overrides the environment's proxy variables.
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    return;
+  }
+  const std::string proxy = "http://" + Trim(setup.proxyHost) + ":" + IntToText(setup.proxyPort);
+  curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(curl, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP));
+  curl_easy_setopt(curl, CURLOPT_NOPROXY, "");  // no host bypasses it, whatever the environment says
+  const bool credentials = !Trim(setup.proxyUser).empty();
+  curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, credentials ? setup.proxyUser.c_str() : nullptr);
+  curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, credentials ? setup.proxyPassword.c_str() : nullptr);
+  curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+}
+
+// The URL a redirect answer leads to, or empty (with the reason in result) when it is not
+// followed.
+std::string HttpClient::State::NextHop(FetchResult& result, int hopsSoFar) {
+  char* next = nullptr;
+  curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &next);
+  if (!options->followRedirects || response.location.empty() || !next) {
+    result.error = "redirect not followed";
+  } else if (hopsSoFar == kHttpMaxRedirects) {
+    result.error = "more than " + IntToText(kHttpMaxRedirects) + " redirects";
+  } else if (!HasHttpScheme(next)) {
+    result.error = "redirect to a scheme other than http or https";
+  } else {
+    return next;
+  }
+  return "";
+}
+
+FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options) {
+  State& state = *state_;
+  bool fresh = false;
+  if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
+  state.options = &options;
+  fresh = fresh || options.freshConnection;
+  FetchResult result = state.Transfer(url, fresh);
+  for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {
+    result.ok = false;
+    const std::string next = state.NextHop(result, hops);
+    if (next.empty()) break;
+    if (options.onRedirect) options.onRedirect(state.response.location);
+    result = state.Transfer(next, false);
+  }
+  if (state.EndFetch() && result.ok) result = FetchResult{false, result.status, {}, {}, "the connection was closed"};
+  if (!result.ok) {
+    result.body.clear();
+    result.contentType.clear();
+  }
+  state.options = nullptr;
+  return result;
+}
+
+void HttpClient::CloseConnection() {
+  std::lock_guard lock(state_->socketMutex);
+  state_->ShutDownSocketsLocked();
+  if (state_->fetching) state_->cut = true;
+}
+
+void HttpClient::Stop() {
+  std::lock_guard lock(state_->socketMutex);
+  state_->stopped = true;
+  state_->ShutDownSocketsLocked();
+}
+
+}  // namespace marvessa

@@ -1,0 +1,60 @@
+// Generated company sites on loopback. Site s lives under "/s<s>/" on host 127.0.0.(2 + s % hosts)
+// and has five pages:
+//   ""             home: one address, links to the other four pages written relative
+//                  ("contact.htm"), root-relative ("/s<s>/about.htm") and absolute (lx.htm),
+//                  an image, a mailto link, and an absolute link to the next site's about page
+//   "contact.htm"  two addresses (one in capitals and followed by a full stop), a link with a
+//                  fragment back to about.htm
+//   "about.htm"    one address written with blanks around the "@"
+//   "lx.htm"       one address after Chinese text
+//   "products.htm" one address; its name holds none of "contact", "about", "lx"
+// Pages are text/html with a <title>, padded with filler text to fillerBytes.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/support/testweb.h"
+
+namespace marvessa::test {
+
+struct CompanyWebOptions {
+  int sites = 10;
+  int hosts = 1;
+  std::size_t fillerBytes = 1000;
+  int threadsPerHost = 16;
+};
+
+class CompanyWeb {
+ public:
+  explicit CompanyWeb(const CompanyWebOptions& options = {});
+  ~CompanyWeb();
+
+  static const std::vector<std::string>& PageNames();
+  int Sites() const { return options_.sites; }
+  // The home page, ending with "/".
+  std::string SiteUrl(int site) const;
+  std::string PageUrl(int site, std::string_view page) const;
+  // Every page of every site, site by site in PageNames() order.
+  std::vector<std::string> PageUrls() const;
+  // The addresses on one page, as written there after joining blanks around the "@".
+  static std::vector<std::string> Addresses(int site, std::string_view page);
+  static std::string Title(int site, std::string_view page);
+  int Requests() const { return requests_; }
+
+ private:
+  std::string PageHtml(int site, std::string_view page) const;
+
+  CompanyWebOptions options_;
+  std::atomic<int> requests_{0};
+  std::vector<std::unique_ptr<LoopbackHttpServer>> servers_;  // last: they stop first
+};
+
+// The page set of the crawl benchmarks: 2,000 pages of a few KB (400 sites on 4 hosts).
+inline constexpr int kCrawlBenchmarkPages = 2000;
+CompanyWebOptions CrawlBenchmarkWeb();
+
+}  // namespace marvessa::test

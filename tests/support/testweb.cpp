@@ -1,0 +1,40 @@
+#include "tests/support/testweb.h"
+
+#include <httplib.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace marvessa::test {
+
+std::string LoopbackHost(int n) { return "127.0.0." + std::to_string(n); }
+
+LoopbackHttpServer::LoopbackHttpServer(const std::string& host,
+                                       const std::function<void(httplib::Server&)>& configure, int threads)
+    : server_(std::make_unique<httplib::Server>()), host_(host) {
+  server_->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
+  configure(*server_);
+  int listenFd = -1;
+  server_->set_socket_options([&listenFd](socket_t fd) {
+    httplib::default_socket_options(fd);
+    listenFd = fd;
+  });
+  port_ = server_->bind_to_any_port(host_);
+  if (port_ <= 0) throw std::runtime_error("cannot bind a test server on " + host_);
+  // The library listens with a backlog of 5: with dozens of clients connecting at once the
+  // surplus handshakes would wait for a retransmission a second later.
+  ::listen(listenFd, 128);
+  thread_ = std::thread([this] { server_->listen_after_bind(); });
+  // A stop before the accept loop runs would be lost, so the server is ready only once it runs.
+  while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+LoopbackHttpServer::~LoopbackHttpServer() {
+  server_->stop();
+  thread_.join();
+}
+
+std::string LoopbackHttpServer::Origin() const { return "http://" + host_ + ":" + std::to_string(port_); }
+
+}  // namespace marvessa::test

@@ -1,0 +1,51 @@
+// The loopback test web: HTTP servers on 127.0.0.x for the tests and benchmarks of the crawler.
+// Every server binds a port the system chooses, serves from its own threads, and stops cleanly
+// and quickly in its destructor. No URL handed out points outside 127.0.0.0/8.
+//
+//   tests/support/testweb.h     LoopbackHttpServer: a cpp-httplib server on a loopback address
+//   tests/support/testengine.h  TestEngine: a search engine with its engine definition lines
+//   tests/support/companyweb.h  CompanyWeb: generated company sites with addresses and links,
+//                               and the page set of the crawl benchmark
+//   tests/support/faultweb.h    FaultWeb: the faults a crawler meets (hangs, drips, endless or
+//                               oversized bodies, redirect chains and loops, resets, empty replies)
+//   tests/support/rawserver.h   RawServer: a socket server for replies httplib cannot produce
+//   tests/support/tinyproxy.h   TinyProxy: a real HTTP proxy on loopback, for proxy tests
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+namespace marvessa::test {
+
+// "127.0.0.<n>"; every address of 127.0.0.0/8 is the local machine.
+std::string LoopbackHost(int n);
+
+class LoopbackHttpServer {
+ public:
+  // Routes are added by configure before the server starts; threads = concurrent connections
+  // served (each kept-alive connection holds one).
+  LoopbackHttpServer(const std::string& host, const std::function<void(httplib::Server&)>& configure,
+                     int threads = 16);
+  ~LoopbackHttpServer();
+  LoopbackHttpServer(const LoopbackHttpServer&) = delete;
+  LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
+
+  const std::string& Host() const { return host_; }
+  int Port() const { return port_; }
+  // "http://host:port"; append a path starting with "/".
+  std::string Origin() const;
+
+ private:
+  std::unique_ptr<httplib::Server> server_;
+  std::string host_;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace marvessa::test
