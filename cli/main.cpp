@@ -15,7 +15,8 @@ constexpr const char* kUsage =
     "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
     "  settings [--save]\n"
     "  terms LINE\n"
-    "  export DOC [--layout TEXT] [--out FILE]";
+    "  export DOC [--layout TEXT] [--out FILE]\n"
+    "  update";
 
 }  // namespace
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
       {"settings", SettingsVerb},
       {"terms", TermsVerb},
       {"export", ExportVerb},
+      {"update", UpdateVerb},
   };
   try {
     if (words.size() >= 2 && words[0] == "--home") {

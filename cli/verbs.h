@@ -10,5 +10,6 @@ int EngineFileVerb(Args& args);
 int SettingsVerb(Args& args);
 int TermsVerb(Args& args);
 int ExportVerb(Args& args);
+int UpdateVerb(Args& args);
 
 }  // namespace marvessa::cli

@@ -40,6 +40,9 @@ grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings -
 [ "$(cat "$home/out.txt")" = "$(printf 'sales@example.com\r')" ] || fail "export to a file"
 
 set +e
+out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win" "$cli" --home "$home" update)
+[ $? -eq 1 ] || fail "a failed update exits with 1"
+[ "$out" = "引擎升级失败!" ] || fail "update failure text: $out"
 "$cli" bogus 2>/dev/null; [ $? -eq 2 ] || fail "unknown verb is a usage error"
 "$cli" engines --scope 2>/dev/null; [ $? -eq 2 ] || fail "missing option value is a usage error"
 "$cli" engine-file unpack "$home/none" "$home/x" 2>/dev/null; [ $? -eq 1 ] || fail "missing input fails"
