@@ -8,8 +8,7 @@ PowerActions::PowerActions(DialUpApi& dialUp, ShutdownApi& shutdown, TimerFactor
       monitor_(dialUp, timers),
       winExit_(shutdown, timers, messages),
       markDocumentUnmodified_(std::move(markDocumentUnmodified)) {
-  monitor_.SetEnabled(true);
-  monitor_.SetPollInterval(2000);
+  // The monitor's defaults are the window's values: enabled, polling every 2000 ms.
   monitor_.Loaded();
   winExit_.Options = {TShutdownOption::shoPoweroff};
   winExit_.TimeOut = 60;

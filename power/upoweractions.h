@@ -25,8 +25,9 @@ class PowerActions {
 
   // Hangs up the dial-up connections when NVdisconnect is checked.
   void HangUpIfChecked();
-  // Clears the modified flag and starts the countdown when NVwinExit is checked.
+  // ShutDownNow when NVwinExit is checked.
   void ShutDownIfChecked();
+  // Clears the modified flag and starts the countdown; the privilege result is not used.
   void ShutDownNow();
   // The end-of-run actions in their order: hang-up first, then the shutdown.
   void RunEndOfRunActions();
