@@ -14,7 +14,8 @@ constexpr const char* kUsage =
     "  engines [--scope N [--keyword TEXT] [--page K]]\n"
     "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
     "  settings [--save]\n"
-    "  terms LINE";
+    "  terms LINE\n"
+    "  scan --url URL [--title TEXT] [--keyword LINE] FILE";
 
 }  // namespace
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
       {"engine-file", EngineFileVerb},
       {"settings", SettingsVerb},
       {"terms", TermsVerb},
+      {"scan", ScanVerb},
   };
   try {
     if (words.size() >= 2 && words[0] == "--home") {

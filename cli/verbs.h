@@ -9,5 +9,6 @@ int EnginesVerb(Args& args);
 int EngineFileVerb(Args& args);
 int SettingsVerb(Args& args);
 int TermsVerb(Args& args);
+int ScanVerb(Args& args);
 
 }  // namespace marvessa::cli
