@@ -16,7 +16,8 @@ constexpr const char* kUsage =
     "  settings [--save]\n"
     "  terms LINE\n"
     "  export DOC [--layout TEXT] [--out FILE]\n"
-    "  update";
+    "  update\n"
+    "  scan --url URL [--title TEXT] [--keyword LINE] FILE";
 
 }  // namespace
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
       {"terms", TermsVerb},
       {"export", ExportVerb},
       {"update", UpdateVerb},
+      {"scan", ScanVerb},
   };
   try {
     if (words.size() >= 2 && words[0] == "--home") {

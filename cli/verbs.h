@@ -11,5 +11,6 @@ int SettingsVerb(Args& args);
 int TermsVerb(Args& args);
 int ExportVerb(Args& args);
 int UpdateVerb(Args& args);
+int ScanVerb(Args& args);
 
 }  // namespace marvessa::cli

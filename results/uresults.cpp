@@ -18,11 +18,13 @@ void ResultList::AddResult(std::string email, std::string url, std::string title
 void ResultList::DeleteResult(int index) {
   if (index < 0 || index >= Count()) return;
   rows_.erase(rows_.begin() + index);
+  ++revision_;
   ShowCount();
 }
 
 void ResultList::ClearResults() {
   std::vector<ResultRecord>().swap(rows_);
+  ++revision_;
   ShowCount();
 }
 

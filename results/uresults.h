@@ -43,12 +43,21 @@ class ResultList {
 
   // The rows themselves, for the list commands that reorder or compact them in place. The
   // caller tells the view about the new count afterwards.
-  std::vector<ResultRecord>& Rows() { return rows_; }
+  std::vector<ResultRecord>& Rows() {
+    ++revision_;
+    return rows_;
+  }
   void ShowCount();
+
+  // Changes whenever rows are removed or handed out for rearranging (appending leaves it), so
+  // that a loop servicing the event queue can tell whether the rows it has looked at still
+  // stand where they stood.
+  unsigned long long Revision() const { return revision_; }
 
  private:
   std::vector<ResultRecord> rows_;
   ResultView* view_ = nullptr;
+  unsigned long long revision_ = 0;
 };
 
 }  // namespace marvessa

@@ -77,6 +77,16 @@ void RunState::CountFetch() {
   ++pagesFetched_;
 }
 
+int RunState::Level1Count() const {
+  std::lock_guard lock(mutex_);
+  return level1_.Count();
+}
+
+int RunState::Level2Count() const {
+  std::lock_guard lock(mutex_);
+  return level2_.Count();
+}
+
 bool RunState::AddLevel1(const std::string& url, const std::string& title) {
   std::lock_guard lock(mutex_);
   if (IsBlankText(url) || level1_.Holds(Trim(url))) return false;

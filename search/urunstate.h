@@ -47,6 +47,9 @@ class RunState {
   // The terms of the keyword line taken last, as one consistent list.
   std::shared_ptr<const Lines> KeywordTerms() const;
   void CountFetch();
+  // The queue sizes as a worker sees them between two UI-thread additions.
+  int Level1Count() const;
+  int Level2Count() const;
 
   // --- Additions, on the UI thread (each repeats its duplicate test under the lock) ---
 

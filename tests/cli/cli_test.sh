@@ -39,10 +39,19 @@ grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings -
 "$cli" --home "$home" export "$home/doc.mvx" --out "$home/out.txt"
 [ "$(cat "$home/out.txt")" = "$(printf 'sales@example.com\r')" ] || fail "export to a file"
 
+printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Example.COM.\r\n' > "$home/page.htm"
+printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn</body>\n' >> "$home/page.htm"
+"$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' "$home/page.htm" > "$home/scan.txt"
+printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1/about/\n' \
+  | cmp -s - "$home/scan.txt" || fail "scan: $(cat "$home/scan.txt")"
+"$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" | head -1 \
+  | grep -qP '^email\tSales@Example.COM\t引擎 标题$' || fail "scan with a result title"
+
 set +e
 out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win" "$cli" --home "$home" update)
 [ $? -eq 1 ] || fail "a failed update exits with 1"
 [ "$out" = "引擎升级失败!" ] || fail "update failure text: $out"
+"$cli" scan "$home/page.htm" 2>/dev/null; [ $? -eq 2 ] || fail "scan without --url is a usage error"
 "$cli" bogus 2>/dev/null; [ $? -eq 2 ] || fail "unknown verb is a usage error"
 "$cli" engines --scope 2>/dev/null; [ $? -eq 2 ] || fail "missing option value is a usage error"
 "$cli" engine-file unpack "$home/none" "$home/x" 2>/dev/null; [ $? -eq 1 ] || fail "missing input fails"

@@ -1,0 +1,58 @@
+#include <atomic>
+
+#include "app/ufileio.h"
+#include "app/uglobal.h"
+#include "cli/verbs.h"
+#include "search/ukeywords.h"
+#include "search/urunstate.h"
+#include "search/uscanner.h"
+
+namespace marvessa::cli {
+
+namespace {
+
+constexpr const char* kScanUsage = "scan --url URL [--title TEXT] [--keyword LINE] FILE";
+
+}  // namespace
+
+int ScanVerb(Args& args) {
+  const auto url = args.Take("--url");
+  const auto title = args.Take("--title");
+  const auto keyword = args.Take("--keyword");
+  const auto words = args.Rest(1, kScanUsage);
+  if (!url) throw UsageError{std::string("scan needs --url\nusage: ") + kScanUsage};
+  auto bytes = ReadExistingFile(words[0]);
+  if (!bytes) throw FileError("Cannot open file \"" + words[0] + "\"");
+
+  LinuxFolders folders;
+  Settings settings;
+  LoadSettings(settings, IniPath(folders));
+  RunState run(settings);
+  const std::string pageUrl = ArgToGbk(*url);
+  int titleIndex = -1;
+  if (title) {
+    run.AddLevel1(pageUrl, ArgToGbk(*title));
+    titleIndex = 0;
+  }
+  if (keyword) run.SetKeywordTerms(ParseKeywordTerms(ArgToGbk(*keyword)));
+
+  std::string page = std::move(*bytes);
+  RemoveLineBreaks(page);
+  const std::string pageLower = LowerAscii(page);
+  const std::atomic<bool> stop{false};
+  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, DeclaresUtf8({}, page), run, settings,
+                             [](const std::string& email, const std::string&, const std::string& pageTitle) {
+                               PrintFields({"email", email, pageTitle});
+                             },
+                             [&run](const std::string& link) {
+                               if (run.AddLevel2(link)) PrintFields({"link", link});
+                             }});
+  scanner.ScanEmails();
+  if (run.Level2Count() < settings.chache2number) {
+    scanner.ScanLinks(pageUrl, "href=");
+    scanner.ScanLinks(pageUrl, "src=");
+  }
+  return 0;
+}
+
+}  // namespace marvessa::cli

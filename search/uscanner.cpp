@@ -1,0 +1,237 @@
+#include "search/uscanner.h"
+
+#include <array>
+#include <exception>
+#include <optional>
+
+#include "app/utext.h"
+#include "search/uurl.h"
+
+namespace marvessa {
+
+namespace {
+
+constexpr std::array<bool, 256> MakeEmailCharTable() {
+  std::array<bool, 256> table{};
+  for (char c : EmailChars) {
+    table[static_cast<unsigned char>(c)] = true;
+    table[static_cast<unsigned char>(UpperAscii(c))] = true;
+  }
+  return table;
+}
+constexpr std::array<bool, 256> kEmailChar = MakeEmailCharTable();
+
+bool IsEmailChar(char c) { return kEmailChar[static_cast<unsigned char>(c)]; }
+
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view LastChars(std::string_view s, std::size_t n) { return s.size() > n ? s.substr(s.size() - n) : s; }
+
+// The charset named after the first "charset=" in lower-cased text, without quotes.
+std::optional<std::string_view> DeclaredCharset(std::string_view lower) {
+  for (std::size_t p = lower.find("charset"); p != std::string_view::npos; p = lower.find("charset", p + 1)) {
+    std::string_view rest = TrimView(lower.substr(p + 7));
+    if (rest.empty() || rest.front() != '=') continue;
+    rest.remove_prefix(1);
+    while (!rest.empty() && (IsBlank(rest.front()) || rest.front() == '"' || rest.front() == '\'')) rest.remove_prefix(1);
+    const std::size_t end = rest.find_first_of(" \t\"';,>/");
+    return rest.substr(0, end);
+  }
+  return std::nullopt;
+}
+
+bool IsUtf8Name(std::string_view charset) { return charset == "utf-8" || charset == "utf8"; }
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = s[i];
+    std::size_t extra;
+    if (c < 0x80) extra = 0;
+    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF) extra = 2;
+    else if (c >= 0xF0 && c <= 0xF4) extra = 3;
+    else return false;
+    if (i + extra >= s.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+// Runs a hand-over; one that fails is passed over so that the scan goes on.
+template <typename F>
+void HandOver(F&& call) {
+  try {
+    call();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+std::size_t FindFrom(std::string_view marker, std::string_view text, std::size_t start) {
+  if (marker.empty() || text.empty()) return 0;
+  if (start < 1) start = 1;
+  const std::size_t p = FindNoCase(text, marker, start - 1);
+  return p == std::string_view::npos ? 0 : p + 1;
+}
+
+std::string CutBetween(std::string& text, std::string_view a, std::string_view b) {
+  const std::size_t i = FindFrom(a, text, 1);
+  if (i == 0) return {};
+  const std::size_t from = i + a.size();
+  const std::size_t j = FindFrom(b, text, from);
+  if (j == 0) return {};
+  std::string piece = Trim(std::string_view(text).substr(from - 1, j - from));
+  text.erase(0, j - 1);
+  return piece;
+}
+
+std::string CleanUrl(std::string_view text) {
+  std::string url = Trim(text);
+  RemoveChars(url, "\"'");
+  for (char cut : UrlCutChars) {
+    const std::size_t p = url.find(cut);
+    if (p != std::string::npos) url.resize(p);
+  }
+  if (url.size() > kLongestUrl) url.clear();
+  return url;
+}
+
+void StripBetween(std::string& text, char open, char close) {
+  // One pass: the text before the first open holds no open, so each search goes on from there.
+  std::string kept;
+  kept.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != open) {
+      kept += text[i];
+      continue;
+    }
+    const std::size_t end = text.find(close, i + 1);
+    if (end != std::string::npos) i = end;
+  }
+  text = std::move(kept);
+}
+
+std::string GrowLocalPart(std::string_view left) {
+  const std::string_view s = TrimView(left);
+  std::size_t start = s.size();
+  while (start > 0 && IsEmailChar(s[start - 1])) --start;
+  return std::string(s.substr(start));
+}
+
+std::string GrowDomain(std::string_view right) {
+  const std::string_view s = TrimView(right);
+  std::size_t end = 0;
+  while (end < s.size() && IsEmailChar(s[end])) ++end;
+  if (end > 0 && s[end - 1] == '.') --end;
+  return std::string(s.substr(0, end));
+}
+
+bool IsPlausibleEmail(std::string_view email) {
+  const std::string_view s = TrimView(email);
+  const std::size_t at = s.find('@');
+  if (at == std::string_view::npos || at == 0 || at + 1 == s.size()) return false;
+  const std::string_view tail = LastChars(s, 6);
+  if (tail.find('.') == std::string_view::npos) return false;
+  return MailEndings.find(LowerAscii(LastChars(tail, 4))) == std::string_view::npos;
+}
+
+bool IsWantedLink(std::string_view link, const Settings& settings) {
+  const std::string s = LowerAscii(TrimView(link));
+  if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
+  const std::string scheme = Trim(UrlScheme(s));
+  if (!scheme.empty() && scheme != "http") return false;
+  if (LinkEndings.find(LastChars(s, 4)) != std::string_view::npos) return false;
+  if (!settings.filterurl) return true;
+  return Contains(s, "contact") || Contains(s, "about") || Contains(s, "lx");
+}
+
+bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings) {
+  if (!settings.filtertitle) return true;
+  const std::string lower = LowerAscii(title);
+  for (const std::string& term : *run.KeywordTerms())
+    if (Pos(term, lower) > 0) return true;
+  return false;
+}
+
+void RemoveLineBreaks(std::string& page) { RemoveChars(page, "\n\r"); }
+
+bool DeclaresUtf8(std::string_view contentType, std::string_view page) {
+  if (auto charset = DeclaredCharset(LowerAscii(contentType))) return IsUtf8Name(*charset);
+  const std::string head = LowerAscii(page.substr(0, 1024));
+  const std::string_view view = head;
+  for (std::size_t p = view.find("<meta"); p != std::string_view::npos; p = view.find("<meta", p + 1)) {
+    const std::string_view tag = view.substr(p, view.find('>', p) - p);
+    if (auto charset = DeclaredCharset(tag)) return IsUtf8Name(*charset);
+  }
+  return false;
+}
+
+std::string TitleToGbk(std::string_view utf8) {
+  if (!IsValidUtf8(utf8)) return std::string(utf8);
+  return Utf8ToGbk(utf8);
+}
+
+std::size_t PageScanner::FindFrom(std::string_view marker, std::size_t start) const {
+  if (Stopped() || marker.empty() || c_.pageLower.empty()) return 0;
+  const std::size_t p = c_.pageLower.find(LowerAscii(marker), start < 1 ? 0 : start - 1);
+  return p == std::string::npos ? 0 : p + 1;
+}
+
+std::string PageScanner::CleanUrl(std::string_view text) const { return Stopped() ? std::string() : marvessa::CleanUrl(text); }
+
+std::string PageScanner::ResultTitle() const {
+  std::string title = c_.run.Level1Title(c_.titleIndex);
+  if (title.empty()) {
+    const std::size_t i = c_.pageLower.find("<title>");
+    std::string window = c_.page.substr(i == std::string::npos ? 0 : i, kTitleWindow);
+    title = CutBetween(window, "<title>", "</title>");
+    if (c_.pageIsUtf8) title = TitleToGbk(title);
+  }
+  StripBetween(title, '<', '>');
+  StripBetween(title, '&', ';');
+  if (!TitleMatchesKeywords(title, c_.run, c_.settings)) title.clear();
+  return title;
+}
+
+void PageScanner::ScanEmails() const {
+  const std::string_view page = c_.page;
+  if (page.empty()) return;
+  std::size_t at = 0;  // 0-based index just past the last "@" looked at
+  while (!Stopped()) {
+    const std::size_t p = c_.pageLower.find('@', at);
+    if (p == std::string::npos) return;
+    at = p + 1;
+    const std::size_t leftStart = p > kLeftWindow ? p - kLeftWindow : 0;
+    const std::string local = GrowLocalPart(page.substr(leftStart, p - leftStart));
+    const std::string domain = GrowDomain(page.substr(p + 1, kRightWindow));
+    if (Stopped()) return;  // pieces worked out after a stop are empty
+    const std::string email = local + "@" + domain;
+    if (IsPlausibleEmail(email) && c_.run.RememberEmail(email))
+      HandOver([&] { c_.addResult(email, c_.currentUrl, ResultTitle()); });
+  }
+}
+
+void PageScanner::ScanLinks(std::string_view base, std::string_view marker) const {
+  const std::string_view page = c_.page;
+  const std::string m = LowerAscii(marker);
+  if (page.empty() || m.empty()) return;
+  std::size_t from = 0;  // 0-based index just past the last marker start looked at
+  while (c_.run.Level2Count() <= c_.settings.chache2number && !Stopped()) {
+    const std::size_t p = c_.pageLower.find(m, from);
+    if (p == std::string::npos) return;
+    from = p + 1;
+    const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
+    if (!IsWantedLink(cut, c_.settings)) continue;
+    const std::string link = ResolveLink(base, cut);
+    if (Trim(UrlScheme(link)) == "http" && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
+  }
+}
+
+}  // namespace marvessa

@@ -1,0 +1,110 @@
+// The page scanner: finds the e-mail addresses and the links on a fetched page, and the
+// marker-search and cutting functions the worker uses on engine result pages.
+//
+// For the worker: keep the page in two copies, page (line breaks removed with
+// RemoveLineBreaks) and pageLower (LowerAscii of it, same length), fill a ScanContext with them
+// and the rest of the crawl step, and call
+//   PageScanner scanner(context);
+//   scanner.ScanEmails();
+//   if (run.Level2Count() < settings.chache2number) {
+//     scanner.ScanLinks(finalUrl, "href=");
+//     scanner.ScanLinks(finalUrl, "src=");
+//   }
+// The context holds references: what it refers to must outlive the scanner. Positions are
+// 1-based as in the worker's own cutting steps; 0 means "not found".
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/uglobal.h"
+#include "search/urunstate.h"
+
+namespace marvessa {
+
+// Characters of an address's local part and domain, tested on the lower-cased character.
+inline constexpr std::string_view EmailChars = "0123456789abcdefghijklmnopqrstuvwxyz-_.";
+// A cut URL ends before the first occurrence of each of these, taken in this order.
+inline constexpr std::string_view UrlCutChars = " <>;#";
+// Plain text, not a list of extensions: an address or link is rejected when its last four
+// characters occur anywhere in it.
+inline constexpr std::string_view MailEndings = ".gif.ico.css.jpg.bmp.swf.ram.mp3.avi.zip.rar.mpg.exe.htmhtml";
+inline constexpr std::string_view LinkEndings = ".gif.ico.css.jpg.bmp.swf.ram.mp3.avi.zip.rar.mpg.exe.xlsjpegmpeg.txt";
+inline constexpr std::size_t kLeftWindow = 31;
+inline constexpr std::size_t kRightWindow = 32;
+inline constexpr std::size_t kLinkWindow = 256;
+inline constexpr std::size_t kLongestUrl = 256;
+inline constexpr std::size_t kTitleWindow = 256;
+
+// --- Text functions ---
+
+// The first 1-based position at or after start where marker occurs in text, ignoring ASCII
+// case; 0 when there is none or either is empty.
+std::size_t FindFrom(std::string_view marker, std::string_view text, std::size_t start);
+// The trimmed text strictly between the first a and the first b after it (case ignored); text
+// then loses everything before that b. Empty, and text unchanged, when either is missing.
+std::string CutBetween(std::string& text, std::string_view a, std::string_view b);
+// Trimmed, without quote characters, cut before the first of UrlCutChars; empty when longer
+// than kLongestUrl.
+std::string CleanUrl(std::string_view text);
+// Deletes every open..close piece (single characters), or a lone open without a close after it.
+void StripBetween(std::string& text, char open, char close);
+// The address characters directly left of "@" (from the trimmed window's end) and right of it.
+std::string GrowLocalPart(std::string_view left);
+std::string GrowDomain(std::string_view right);
+bool IsPlausibleEmail(std::string_view email);
+// Whether a cut link is to be followed: http or relative, no mail or script link, not a file
+// of an unwanted type, and with filterurl on one that names a contact or about page.
+bool IsWantedLink(std::string_view link, const Settings& settings);
+// With filtertitle on: whether some term of the run's keyword line occurs in the title.
+bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings);
+// Deletes every LF and CR, as the worker does right after a fetch.
+void RemoveLineBreaks(std::string& page);
+
+// Whether a page is UTF-8 by its Content-Type header (when that names a charset) or else by a
+// <meta> charset within its first 1,024 bytes.
+bool DeclaresUtf8(std::string_view contentType, std::string_view page);
+// A title taken from a UTF-8 page as GBK; text that is not valid UTF-8 is kept as it is.
+std::string TitleToGbk(std::string_view utf8);
+
+// --- Scanning one page for the worker ---
+
+struct ScanContext {
+  const std::string& page;       // line breaks removed, letter case as fetched
+  const std::string& pageLower;  // LowerAscii(page)
+  const std::string& currentUrl;  // reported with every address
+  int titleIndex;                 // age index of the level-1 URL being crawled; -1 for level 2
+  const std::atomic<bool>& stopRequested;
+  bool pageIsUtf8;  // DeclaresUtf8 of the response: titles cut from the page become GBK
+  RunState& run;
+  const Settings& settings;
+  // The synchronous hand-overs to the UI thread.
+  std::function<void(const std::string& email, const std::string& url, const std::string& title)> addResult;
+  std::function<void(const std::string& url)> addLevel2;
+};
+
+class PageScanner {
+ public:
+  explicit PageScanner(ScanContext context) : c_(std::move(context)) {}
+
+  // Reports every plausible address not seen before in the run, with its title.
+  void ScanEmails() const;
+  // Queues every wanted link after marker ("href=" or "src="), resolved against base.
+  void ScanLinks(std::string_view base, std::string_view marker) const;
+
+  // The worker's forms, which give nothing once stopRequested is set: FindFrom over pageLower,
+  // and CleanUrl.
+  std::size_t FindFrom(std::string_view marker, std::size_t start) const;
+  std::string CleanUrl(std::string_view text) const;
+
+ private:
+  bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
+  std::string ResultTitle() const;
+
+  ScanContext c_;
+};
+
+}  // namespace marvessa

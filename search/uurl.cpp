@@ -1,0 +1,118 @@
+#include "search/uurl.h"
+
+#include <algorithm>
+
+#include "app/utext.h"
+
+namespace marvessa {
+
+namespace {
+
+constexpr std::string_view kSchemeEnd = "://";
+
+struct UrlParts {
+  std::string scheme;
+  std::string host;
+  std::string port;
+  std::string path;
+  bool hasHost = false;
+};
+
+UrlParts SplitUrl(std::string_view url) {
+  const std::string s = LowerAscii(Trim(url));
+  UrlParts parts;
+  const std::size_t schemeEnd = s.find(kSchemeEnd);
+  if (schemeEnd == std::string::npos) return parts;
+  parts.scheme = s.substr(0, schemeEnd);
+  const std::string_view rest = std::string_view(s).substr(schemeEnd + kSchemeEnd.size());
+  const std::size_t slash = rest.find('/');
+  std::string_view authority = rest.substr(0, slash);
+  const std::size_t at = authority.rfind('@');
+  if (at != std::string_view::npos) authority.remove_prefix(at + 1);
+  const std::size_t colon = authority.find(':');
+  parts.host = std::string(authority.substr(0, colon));
+  if (colon != std::string_view::npos) parts.port = std::string(authority.substr(colon + 1));
+  parts.hasHost = !parts.host.empty();
+  parts.path = "/";
+  if (slash != std::string_view::npos) {
+    const std::string_view tail = rest.substr(slash);
+    std::size_t query = tail.find('?');
+    if (query == std::string_view::npos) query = tail.find('=');
+    // tail starts with "/", so a "/" stands before any query mark.
+    const std::size_t lastSlash = tail.substr(0, query).rfind('/');
+    parts.path = std::string(tail.substr(0, lastSlash + 1));
+  }
+  return parts;
+}
+
+// Every "\" as "/", leaving the second byte of a double-byte character alone.
+void ForwardSlashes(std::string& link) {
+  for (std::size_t i = 0; i < link.size(); ++i) {
+    if (IsGbkLeadByte(static_cast<unsigned char>(link[i])))
+      ++i;
+    else if (link[i] == '\\')
+      link[i] = '/';
+  }
+}
+
+// Removes every "../" in one pass and tells how many there were.
+int RemoveParentSteps(std::string& link) {
+  constexpr std::string_view kUp = "../";
+  std::string kept;
+  int ups = 0;
+  std::size_t from = 0;
+  for (std::size_t p = link.find(kUp); p != std::string::npos; p = link.find(kUp, from)) {
+    kept.append(link, from, p - from);
+    from = p + kUp.size();
+    ++ups;
+  }
+  kept.append(link, from);
+  link = std::move(kept);
+  return ups;
+}
+
+// The link with its "../" steps against the base directory: each step leaves one directory.
+std::string ResolveParentSteps(std::string_view base, std::string link) {
+  const int ups = RemoveParentSteps(link);
+  const std::string dir = UrlDirectory(base);
+  // The directories start after "scheme://".
+  const std::size_t first = dir.empty() ? 0 : dir.find(kSchemeEnd) + kSchemeEnd.size();
+  const long long depth = std::count(dir.begin() + first, dir.end(), '/') - ups;
+  if (depth <= 0) return UrlSiteRoot(base) + "/" + link;
+  std::size_t end = first;
+  for (long long n = 0; n < depth; ++n) end = dir.find('/', end) + 1;
+  return dir.substr(0, end) + link;
+}
+
+}  // namespace
+
+std::string UrlScheme(std::string_view url) { return SplitUrl(url).scheme; }
+
+std::string UrlSiteRoot(std::string_view url) {
+  const UrlParts parts = SplitUrl(url);
+  if (!parts.hasHost) return {};
+  return (parts.scheme.empty() ? std::string("http") : parts.scheme) + std::string(kSchemeEnd) + parts.host;
+}
+
+std::string UrlDirectory(std::string_view url) {
+  const UrlParts parts = SplitUrl(url);
+  if (!parts.hasHost) return {};
+  std::string dir = parts.scheme + std::string(kSchemeEnd) + parts.host;
+  if (!parts.port.empty()) dir += ":" + parts.port;
+  return dir + parts.path;
+}
+
+std::string ResolveLink(std::string_view base, std::string_view link) {
+  std::string l = Trim(link);
+  if (l.empty()) return {};
+  ForwardSlashes(l);
+  if (l == "./") return {};
+  if (!UrlSiteRoot(l).empty()) return l;
+  if (l.starts_with('/')) return UrlSiteRoot(base) + l;
+  // "./x" counts as "../x": one directory above the base document's directory.
+  if (l.starts_with("./")) l.insert(0, ".");
+  if (l.find("../") == std::string::npos) return UrlDirectory(base) + l;
+  return ResolveParentSteps(base, std::move(l));
+}
+
+}  // namespace marvessa

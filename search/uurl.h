@@ -1,0 +1,24 @@
+// URL pieces and link resolution for the crawl. Every piece is taken from the lower-cased,
+// trimmed URL, so what these functions return is lower-case.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace marvessa {
+
+// The text before the first "://"; empty without one.
+std::string UrlScheme(std::string_view url);
+// scheme + "://" + host ("http" for an empty scheme), without user information and port;
+// empty when the URL names no host.
+std::string UrlSiteRoot(std::string_view url);
+// scheme + "://" + host + ":port" (when given) + the path up to and including its last "/"
+// before the query ("?", or else "="); "/" when there is no path; empty without a host.
+std::string UrlDirectory(std::string_view url);
+
+// The link made absolute against the URL of the page it stands on; empty for an empty link
+// and for "./". Absolute links come back unchanged; the directory taken from base is
+// lower-cased while the link's own text keeps its case.
+std::string ResolveLink(std::string_view base, std::string_view link);
+
+}  // namespace marvessa

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "search/uscanner.h"
+
+namespace marvessa {
+namespace {
+
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+struct Found {
+  std::string email, url, title;
+  bool operator==(const Found&) const = default;
+};
+
+class ScannerTest : public ::testing::Test {
+ protected:
+  ScannerTest() { settings.filterurl = false; settings.filtertitle = false; }
+
+  PageScanner MakeScanner(std::string text, int titleIndex = -1, bool utf8 = false) {
+    page = std::move(text);
+    RemoveLineBreaks(page);
+    pageLower = LowerAscii(page);
+    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, utf8, run, settings,
+                        [this](const std::string& e, const std::string& u, const std::string& t) {
+                          if (onResult) onResult();
+                          found.push_back({e, u, t});
+                        },
+                        [this](const std::string& url) {
+                          links.push_back(url);
+                          run.AddLevel2(url);
+                        }});
+  }
+  void ScanEmails(std::string text, int titleIndex = -1, bool utf8 = false) {
+    MakeScanner(std::move(text), titleIndex, utf8).ScanEmails();
+  }
+  Lines Emails(std::string text) {
+    found.clear();
+    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    ScanEmails(std::move(text));
+    Lines emails;
+    for (const Found& f : found) emails.push_back(f.email);
+    return emails;
+  }
+  Lines Links(std::string text) {
+    const PageScanner scanner = MakeScanner(std::move(text));
+    scanner.ScanLinks(currentUrl, "href=");
+    scanner.ScanLinks(currentUrl, "src=");
+    return links;
+  }
+  std::string TitleOf(std::string text, int titleIndex = -1, bool utf8 = false) {
+    found.clear();
+    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    ScanEmails(std::move(text) + " a@b.cn", titleIndex, utf8);
+    return found.empty() ? "<none>" : found.back().title;
+  }
+
+  Settings settings;
+  RunState run{settings};
+  std::atomic<bool> stop{false};
+  std::string currentUrl = "http://127.0.0.1/d1/p.htm";
+  std::string page, pageLower;
+  std::vector<Found> found;
+  Lines links;
+  std::function<void()> onResult;
+};
+
+TEST_F(ScannerTest, AddressesAsWrittenWithoutSentenceStopAndAcrossBlanks) {
+  EXPECT_EQ(Emails("Write to Sales@Example.COM. Or info @ x-y.cn, thanks"), (Lines{"Sales@Example.COM", "info@x-y.cn"}));
+  EXPECT_EQ(found[0], (Found{"Sales@Example.COM", currentUrl, ""}));
+}
+
+TEST_F(ScannerTest, AnAddressIsReportedOnceWhateverItsCaseAndPage) {
+  ScanEmails("A@B.cn and a@b.CN");
+  ScanEmails("<p>a@B.Cn</p>");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].email, "A@B.cn");
+  EXPECT_EQ(run.Seen().At(0), "a@b.cn");
+}
+
+TEST_F(ScannerTest, WindowsAtThePageEdges) {
+  const std::string a31(31, 'a');
+  EXPECT_TRUE(Emails("@x.cn and").empty());         // "@" at the first byte
+  EXPECT_TRUE(Emails("mail me at u@").empty());     // "@" at the last byte
+  EXPECT_EQ(Emails(a31 + "@x.cn"), Lines{a31 + "@x.cn"});        // "@" at 32: everything left of it
+  EXPECT_EQ(Emails("b" + a31 + "@x.cn"), Lines{a31 + "@x.cn"});  // at 33: the last 31 only
+  EXPECT_EQ(Emails("bc" + a31 + "@x.cn"), Lines{a31 + "@x.cn"});
+  // The domain is cut to 32 characters, then loses its trailing ".".
+  const std::string domain32 = "d" + std::string(26, 'a') + ".com.";
+  EXPECT_EQ(Emails("u@" + domain32 + "uk"), Lines{"u@" + domain32.substr(0, 31)});
+}
+
+TEST_F(ScannerTest, ImplausibleAddressesAreRejected) {
+  EXPECT_TRUE(Emails("root@localhost logo@2x.gif a@b.htm x@y.html p@q.JPG").empty());
+  // The ending list is plain text: "f.ic" is a piece of ".gif.ico".
+  EXPECT_TRUE(Emails("a@f.ic").empty());
+  EXPECT_EQ(Emails("x@y.ico.cn"), Lines{"x@y.ico.cn"});
+}
+
+TEST_F(ScannerTest, LineBreaksAreRemovedBeforeScanning) {
+  std::string text = "a\r\nb\rc\nd";
+  RemoveLineBreaks(text);
+  EXPECT_EQ(text, "abcd");
+  EXPECT_EQ(Emails("sales@exa\r\nmple.com"), Lines{"sales@example.com"});
+}
+
+TEST_F(ScannerTest, TitleOfALevel1PageIsTheEngineResultTitle) {
+  run.AddLevel1("http://127.0.0.1/", "Engine <b>R&amp;D</b> 标题");
+  EXPECT_EQ(TitleOf("<title>Own</title>", 0), "Engine RD 标题");
+  run.AddLevel1("http://127.0.0.2/", "");
+  EXPECT_EQ(TitleOf("<TITLE>Own <i>page</i> &nbsp;x</Title>", 1), "Own page x");
+  EXPECT_EQ(TitleOf("<title>Own</title>", 5), "Own");
+}
+
+TEST_F(ScannerTest, TitleMustCloseWithinTheTitleWindow) {
+  const std::string inside(256 - 7 - 8, 't');
+  EXPECT_EQ(TitleOf("x<title>" + inside + "</title>"), inside);
+  EXPECT_EQ(TitleOf("x<title>" + inside + "t</title>"), "");
+  EXPECT_EQ(TitleOf("no title here"), "");
+}
+
+TEST_F(ScannerTest, TitleFilterBlanksTheTitleButKeepsTheAddress) {
+  settings.filtertitle = true;
+  EXPECT_EQ(TitleOf("<title>服装 Export</title>"), "");  // no terms at all
+  run.SetKeywordTerms({"出口", "export"});
+  EXPECT_EQ(TitleOf("<title>服装 EXPORT</title>"), "服装 EXPORT");
+  EXPECT_EQ(TitleOf("<title>服装 公司</title>"), "");
+  EXPECT_EQ(found.size(), 1u);
+}
+
+TEST_F(ScannerTest, Utf8PageTitleIsConvertedAndMatchesAGbkKeyword) {
+  settings.filtertitle = true;
+  run.SetKeywordTerms({"服装"});
+  const std::string utf8Title = Utf8(u8"服装出口 &amp; 公司");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, true), "服装出口  公司");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, false), "");
+  // Engine titles are the worker's to convert; addresses and links stay byte for byte.
+  run.AddLevel1("http://127.0.0.1/", "服装 result");
+  EXPECT_EQ(TitleOf("<title>x</title>", 0, true), "服装 result");
+  EXPECT_EQ(TitleToGbk("服装"), "服装");  // GBK bytes are not UTF-8 and are kept
+  EXPECT_EQ(TitleToGbk("x\xE6\x9C"), "x\xE6\x9C");
+}
+
+TEST(DeclaresUtf8, HeaderCharsetDecidesElseAMetaTag) {
+  EXPECT_TRUE(DeclaresUtf8("text/html; charset=UTF-8", ""));
+  EXPECT_TRUE(DeclaresUtf8("text/html;charset=\"utf8\"", ""));
+  EXPECT_FALSE(DeclaresUtf8("text/html; charset=gbk", "<meta charset=utf-8>"));
+  EXPECT_FALSE(DeclaresUtf8("text/html; charset=utf-16", ""));
+  EXPECT_TRUE(DeclaresUtf8("text/html", "<head><META charset='UTF-8'>"));
+  EXPECT_TRUE(DeclaresUtf8("", "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />"));
+  EXPECT_FALSE(DeclaresUtf8("", "<meta name=\"description\" content=\"utf-8\">"));
+  EXPECT_FALSE(DeclaresUtf8("", std::string(1024, ' ') + "<meta charset=utf-8>"));
+}
+
+TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {
+  EXPECT_EQ(Links("<a HREF=\"Contact.htm#form\" class=x>c</a><a href='#top'>t</a><a href=/about/ >"
+                  "<img SRC=\"pic.js\"><a href = \"spaced.htm\">"),
+            (Lines{"http://127.0.0.1/d1/Contact.htm", "http://127.0.0.1/about/", "http://127.0.0.1/d1/pic.js"}));
+}
+
+TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
+  EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\"><a href=https://127.0.0.1/x>"
+                    "<a href=ftp://127.0.0.1/x><img src=a.jpg><a href=notes.txt><link href=s.css>"
+                    "<a href=photo.jpeg><a href=a><a href=ip>")
+                  .empty());
+  EXPECT_TRUE(IsWantedLink("x.js", settings));
+  EXPECT_TRUE(IsWantedLink("HTTP://127.0.0.1/x", settings));
+}
+
+TEST_F(ScannerTest, UrlFilterFollowsContactAboutAndLxLinksOnly) {
+  settings.filterurl = true;
+  EXPECT_EQ(Links("<a href=index.htm><a href=aboutus.asp><a href=Contact.php><a href=http://lxcorp.cn/>"),
+            (Lines{"http://127.0.0.1/d1/aboutus.asp", "http://127.0.0.1/d1/Contact.php", "http://lxcorp.cn/"}));
+}
+
+TEST_F(ScannerTest, KnownLinksAndAFullLevel2QueueAreSkipped) {
+  EXPECT_EQ(Links("<a href=a.htm><a href=A.HTM><img src=a.htm>"), Lines{"http://127.0.0.1/d1/a.htm"});
+  links.clear();
+  settings.chache2number = 2;  // read at the moment of use; the queue may hold one more
+  EXPECT_EQ(Links("<a href=b.htm><a href=c.htm><a href=d.htm>"),
+            (Lines{"http://127.0.0.1/d1/b.htm", "http://127.0.0.1/d1/c.htm"}));
+}
+
+TEST_F(ScannerTest, StopRequestEndsTheScans) {
+  onResult = [this] { stop = true; };
+  ScanEmails("a@b.cn c@d.cn");
+  EXPECT_EQ(found.size(), 1u);
+  const PageScanner scanner = MakeScanner("<a href=x.htm>");
+  scanner.ScanLinks(currentUrl, "href=");
+  EXPECT_TRUE(links.empty());
+  EXPECT_EQ(scanner.FindFrom("href=", 1), 0u);
+  EXPECT_EQ(scanner.CleanUrl("x.htm"), "");
+}
+
+TEST_F(ScannerTest, AFailedHandOverDoesNotEndTheScan) {
+  bool failed = false;
+  onResult = [&failed] {
+    if (!failed) {
+      failed = true;
+      throw std::runtime_error("hand-over failed");
+    }
+  };
+  ScanEmails("a@b.cn c@d.cn");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].email, "c@d.cn");
+}
+
+TEST(ScannerText, FindFromAndCutBetween) {
+  EXPECT_EQ(FindFrom("B", "abcb", 3), 4u);
+  EXPECT_EQ(FindFrom("b", "abcb", 5), 0u);
+  EXPECT_EQ(FindFrom("", "abc", 1), 0u);
+  std::string item = "x<A>  Text </a>rest";
+  EXPECT_EQ(CutBetween(item, "<a>", "</A>"), "Text");
+  EXPECT_EQ(item, "</a>rest");
+  std::string unchanged = "<a>no end";
+  EXPECT_EQ(CutBetween(unchanged, "<a>", "</a>"), "");
+  EXPECT_EQ(unchanged, "<a>no end");
+}
+
+TEST(ScannerText, CleanUrlAndStripBetween) {
+  EXPECT_EQ(CleanUrl("  \"a'b.htm\" target=_blank"), "ab.htm");
+  EXPECT_EQ(CleanUrl("x.htm>link</a>"), "x.htm");
+  EXPECT_EQ(CleanUrl("x.htm;jsessionid=1"), "x.htm");
+  EXPECT_EQ(CleanUrl(std::string(257, 'u')), "");
+  EXPECT_EQ(CleanUrl(std::string(256, 'u')), std::string(256, 'u'));
+  std::string text = "a<b>c<d";
+  StripBetween(text, '<', '>');
+  EXPECT_EQ(text, "acd");
+  text = "R&amp;D &x";
+  StripBetween(text, '&', ';');
+  EXPECT_EQ(text, "RD x");
+}
+
+}  // namespace
+}  // namespace marvessa
