@@ -1,0 +1,262 @@
+#include "search/usrchthd.h"
+
+#include <pthread.h>
+#include <sched.h>
+
+#include <algorithm>
+
+#include "search/ukeywords.h"
+#include "search/uscanner.h"
+#include "search/uurl.h"
+
+namespace marvessa {
+
+bool IsTextContent(const std::string& contentType) {
+  const std::string type = LowerAscii(contentType);
+  return Contains(type, "text") || Contains(type, "javascript");
+}
+
+Tsrchthd::Tsrchthd(WorkerContext context, int slot, bool engineMode, std::function<void(int)> finished)
+    : ctx_(context),
+      slot_(slot),
+      engineMode_(engineMode),
+      finished_(std::move(finished)),
+      http_(CommonHttpSetup(context.settings)),
+      thread_([this] { Execute(); }) {}
+
+Tsrchthd::~Tsrchthd() { Join(); }
+
+void Tsrchthd::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void Tsrchthd::StopWorker() {
+  stopRequested_ = true;
+  http_.Stop();
+}
+
+void Tsrchthd::CheckWorkerTimeout(int limitMinutes) {
+  if (++watchdogTicks_ > limitMinutes) {
+    watchdogTicks_ = 0;
+    http_.CloseConnection();
+  }
+}
+
+void Tsrchthd::Execute() {
+  sched_param idle{};
+  pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+  titleIndex_ = -1;
+  if (engineMode_) {
+    try {
+      RunEngineQueries();
+    } catch (...) {
+      // An engine phase that fails goes on with the crawl, like one that found nothing.
+    }
+  }
+  if (!stopRequested_) {
+    try {
+      int titleIndex = -1;
+      std::string first = ctx_.run.TakeNextUrl(titleIndex, stopRequested_);
+      titleIndex_ = titleIndex;
+      CrawlPages(std::move(first));
+    } catch (...) {
+      // The worker ends as if no URL were left.
+    }
+  }
+  page_.clear();
+  pageLower_.clear();
+  ended_ = true;
+  ctx_.ui.Post([finished = finished_, slot = slot_] { finished(slot); });
+}
+
+void Tsrchthd::RunEngineQueries() {
+  std::string keyword = Trim(ctx_.run.TakeNextJob(engine_));
+  while (!keyword.empty() && !stopRequested_) {
+    int k = 0;
+    std::string url = BuildQueryUrl(engine_, keyword, k);
+    while (!stopRequested_) {
+      if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
+      FetchResultPage(RequestUrl(url));
+      if (stopRequested_) break;
+      RemoveLineBreaks(page_);
+      CutResultArea();
+      pageLower_ = LowerAscii(page_);
+      const std::string next = HarvestResultPage();
+      if (next.empty()) break;
+      url = engine_.nextMode == "1" ? next : BuildQueryUrl(engine_, keyword, ++k);
+    }
+    keyword = Trim(ctx_.run.TakeNextJob(engine_));
+  }
+}
+
+void Tsrchthd::FetchResultPage(const std::string& url) {
+  page_.clear();
+  pageLower_.clear();
+  watchdogTicks_ = 0;
+  FetchResult result = http_.Get(url);
+  contentType_ = result.contentType;
+  if (result.ok) page_ = std::move(result.body);
+}
+
+void Tsrchthd::CutResultArea() {
+  if (page_.empty()) return;
+  if (const std::size_t p = engine_.areaStart.empty() ? std::string::npos : page_.find(engine_.areaStart);
+      p != std::string::npos)
+    page_.erase(0, p);
+  const std::size_t e = engine_.areaEnd.empty() ? std::string::npos : page_.find(engine_.areaEnd);
+  if (e == std::string::npos) {
+    page_.clear();
+  } else {
+    page_.erase(e + engine_.areaEnd.size());
+  }
+}
+
+std::size_t Tsrchthd::Find(std::string_view marker, std::size_t start) const {
+  return stopRequested_ ? 0 : FindFrom(marker, pageLower_, start);
+}
+
+std::string Tsrchthd::HarvestResultPage() {
+  const EngineDef& e = engine_;
+  const bool utf8 = DeclaresUtf8(contentType_, page_);
+  std::size_t pos = 1;
+  for (;;) {
+    if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
+    const std::size_t s = Find(e.itemStart, pos);
+    if (s == 0) break;
+    pos = s + e.itemStart.size();
+    const std::size_t end = Find(e.itemEnd, s + e.itemStart.size());
+    if (end == 0) break;
+    pos = end + e.itemEnd.size();
+    std::string item = page_.substr(s - 1, end + e.itemEnd.size() - s);
+    std::string url;
+    if (e.itemOrder == 0) url = CutBetween(item, e.urlStart, e.urlEnd);
+    std::string title = CutBetween(item, e.titleStart, e.titleEnd);
+    if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
+    url = stopRequested_ ? std::string() : CleanUrl(url);
+    if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
+    if (utf8) title = TitleToGbk(title);
+    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url)) AddLevel1(url, title);
+  }
+  std::string next;
+  if (pos > e.itemStart.size() + e.itemEnd.size()) {
+    const std::size_t cut = pos - e.itemEnd.size() - 1;
+    page_.erase(0, cut);
+    pageLower_.erase(0, cut);
+    next = FindNextPageLink();
+    RemoveChars(next, "\"'");
+  }
+  return next;
+}
+
+std::string Tsrchthd::FindNextPageLink() {
+  const EngineDef& e = engine_;
+  const std::size_t s = Find(e.nextStart, 1);
+  const std::size_t end = Find(e.nextEnd, 1);
+  std::string link;
+  if (s > 0 && s < end) {
+    std::string text = page_.substr(s - 1, end + e.nextEnd.size() - s);
+    link = CutBetween(text, e.nextStart, e.nextEnd);
+  }
+  if (IsBlankText(link)) return {};
+  if (e.nextMode == "1") {
+    // The link is what follows the last nextStart before nextEnd.
+    for (std::size_t p = FindNoCase(link, e.nextStart); p != std::string::npos && !stopRequested_;
+         p = FindNoCase(link, e.nextStart))
+      link.erase(0, p + e.nextStart.size());
+    link = e.nextPrefix + link;
+  }
+  return link;
+}
+
+bool Tsrchthd::CheckResponseStart(const ResponseStart& start) const {
+  const bool tooBig = ctx_.settings.sizecheck && start.contentLength &&
+                      *start.contentLength > static_cast<std::int64_t>(ctx_.settings.size) * 1024;
+  return !tooBig && start.contentType && IsTextContent(*start.contentType);
+}
+
+void Tsrchthd::FetchCrawledPage(const std::string& url) {
+  watchdogTicks_ = 0;
+  redirectUrl_.clear();
+  page_.clear();
+  pageLower_.clear();
+  FetchOptions options;
+  options.followRedirects = true;
+  options.freshConnection = true;
+  if (ctx_.settings.sizecheck) options.bodyCap = static_cast<std::size_t>(std::max(0, ctx_.settings.size.load())) * 1024;
+  options.onRedirect = [this](const std::string& location) { redirectUrl_ = location; };
+  options.onResponseStart = [this](const ResponseStart& start) { return CheckResponseStart(start); };
+  FetchResult result = http_.Get(RequestUrl(url), options);
+  contentType_ = result.contentType;
+  if (result.ok) page_ = std::move(result.body);
+}
+
+void Tsrchthd::CrawlPages(std::string url) {
+  url = Trim(url);
+  while (!stopRequested_ && !url.empty()) {
+    currentUrl_ = url;
+    FetchCrawledPage(url);
+    ctx_.run.CountFetch();
+    if (stopRequested_) return;
+    if (!redirectUrl_.empty()) url = redirectUrl_;
+    RemoveLineBreaks(page_);
+    pageLower_ = LowerAscii(page_);
+    if (page_.size() > 10) {
+      try {
+        ScanPage(url);
+      } catch (...) {
+        // A scan that fails leaves the rest of the page unread.
+      }
+    }
+    int titleIndex = -1;
+    try {
+      url = ctx_.run.TakeNextUrl(titleIndex, stopRequested_);
+    } catch (...) {
+      url.clear();
+    }
+    titleIndex_ = titleIndex;
+  }
+}
+
+void Tsrchthd::ScanPage(const std::string& base) {
+  PageScanner scanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_,
+                       DeclaresUtf8(contentType_, page_), ctx_.run, ctx_.settings,
+                       [this](const std::string& email, const std::string& url, const std::string& title) {
+                         AddResult(email, url, title);
+                       },
+                       [this](const std::string& url) { AddLevel2(url); }});
+  scanner.ScanEmails();
+  if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
+    scanner.ScanLinks(base, "href=");
+    scanner.ScanLinks(base, "src=");
+  }
+}
+
+void Tsrchthd::HandOver(const std::function<void()>& addition) {
+  try {
+    ctx_.ui.Invoke([&] {
+      if (!stopRequested_) addition();
+    });
+  } catch (...) {
+    // A hand-over that fails loses only its own item.
+  }
+}
+
+void Tsrchthd::AddLevel1(const std::string& url, const std::string& title) {
+  if (IsBlankText(url)) return;
+  HandOver([&] { ctx_.run.AddLevel1(url, title); });
+}
+
+void Tsrchthd::AddLevel2(const std::string& url) {
+  if (IsBlankText(url)) return;
+  HandOver([&] { ctx_.run.AddLevel2(url); });
+}
+
+void Tsrchthd::AddResult(const std::string& email, const std::string& url, const std::string& title) {
+  HandOver([&] { ctx_.results.AddResult(email, url, title); });
+}
+
+std::unique_ptr<SearchWorker> TsrchthdFactory::CreateWorker(int slot, bool engineMode, std::function<void(int)> finished) {
+  return std::make_unique<Tsrchthd>(context_, slot, engineMode, std::move(finished));
+}
+
+}  // namespace marvessa
