@@ -9,23 +9,13 @@
 #include <vector>
 
 #include <map>
+#include <set>
 
-#include "app/uMru.h"
-#include "app/ucommands.h"
-#include "app/uview.h"
-#include "results/uresults.h"
-#include "search/ustatusline.h"
+#include "app/uMain.h"
 
 namespace marvessa::test {
 
-class FakeWindow : public StatusPanels,
-                   public ScopeButtons,
-                   public KeywordInput,
-                   public FileDialogs,
-                   public BusyCursor,
-                   public MruMenu,
-                   public ResultView,
-                   public CommandView {
+class FakeWindow : public MainView {
  public:
   // StatusPanels
   void SetPanelText(int panel, const std::string& text) override { panels[panel] = text; }
@@ -90,6 +80,56 @@ class FakeWindow : public StatusPanels,
   bool keywordBoxEnabled = true;
   int page = 0;
   bool animating = false;
+
+  // ResultSelection
+  bool IsSelected(int row) const override { return selected.contains(row); }
+  int FirstSelected() const override { return selected.empty() ? -1 : *selected.begin(); }
+  void ClearSelection() override { selected.clear(); }
+  void SelectOne(int row) override { selected = {row}; }
+  void SelectAll() override {
+    selected.clear();
+    for (int i = 0; i < rowCount; ++i) selected.insert(i);
+  }
+  std::vector<int> SelectedRows() const override { return {selected.begin(), selected.end()}; }
+  std::set<int> selected;
+
+  // SortMenu
+  void SetSortItemChecked(int tag, bool on) override { sortChecked[tag] = on; }
+  std::map<int, bool> sortChecked;
+
+  // MessageBoxes: answers are taken in order; without one the default answer is given.
+  MessageAnswer ShowMessage(const MessageSpec& spec) override {
+    messages.push_back(spec);
+    if (messageAnswers.empty()) return spec.buttons == MessageButtons::YesNoCancel ? spec.defaultAnswer : MessageAnswer::Ok;
+    const MessageAnswer a = messageAnswers.front();
+    messageAnswers.pop_front();
+    return a;
+  }
+  std::vector<MessageSpec> messages;
+  std::deque<MessageAnswer> messageAnswers;
+
+  // UpdateDialogView
+  void SetUpdateMessage(const std::string& text) override { updateMessage = text; }
+  void SetUpdateButtonCaption(const std::string& text) override { updateButton = text; }
+  void ShowUpdateDialog() override { updateVisible = true; }
+  void HideUpdateDialog() override { updateVisible = false; }
+  std::string updateMessage;
+  std::string updateButton;
+  bool updateVisible = false;
+
+  // NewsLineView
+  void SetNewsCaption(const std::string& text) override { newsCaption = text; }
+  void SetNewsLink(const std::string& text) override { newsLink = text; }
+  std::string newsCaption;
+  std::string newsLink;
+
+  // The rest of MainView
+  void SetCaption(const std::string& text) override { caption = text; }
+  void SetAnimationSource(const std::string& path) override { animationSource = path; }
+  void LayOutStatusPanels() override { ++layouts; }
+  std::string caption;
+  std::string animationSource = "unset";
+  int layouts = 0;
 
  private:
   std::optional<std::string> Answer(const FileDialogSpec& spec) {
