@@ -18,6 +18,7 @@
 #include "results/udoccommands.h"
 #include "results/udocstate.h"
 #include "results/ulistcommands.h"
+#include "results/ulistscroller.h"
 #include "results/uresults.h"
 #include "results/ushell.h"
 #include "search/ucontroller.h"
@@ -38,6 +39,7 @@ class MainView : public StatusPanels,
                  public MruMenu,
                  public ResultView,
                  public ResultSelection,
+                 public ListScroller,
                  public SortMenu,
                  public UpdateDialogView,
                  public NewsLineView {

@@ -93,6 +93,14 @@ class FakeWindow : public MainView {
   std::vector<int> SelectedRows() const override { return {selected.begin(), selected.end()}; }
   std::set<int> selected;
 
+  // ListScroller
+  int ViewHeight() const override { return viewHeight; }
+  int VisibleRowCount() const override { return visibleRows; }
+  void ScrollBy(int pixels) override { scrolled += pixels; }
+  int viewHeight = 200;
+  int visibleRows = 10;
+  int scrolled = 0;
+
   // SortMenu
   void SetSortItemChecked(int tag, bool on) override { sortChecked[tag] = on; }
   std::map<int, bool> sortChecked;
