@@ -127,7 +127,8 @@ void ListCommands::ClearCustomerList() {
 }
 
 std::string ListCommands::CollectSelected(int field) const {
-  const int key = field == 2 ? kSortByUrl : (field == 3 ? kSortByTitle : kSortByEmail);
+  // The field numbers 1..3 are those of the sort keys.
+  const int key = field == kSortByUrl || field == kSortByTitle ? field : kSortByEmail;
   std::vector<std::string> pieces;
   for (int row : p_.selection.SelectedRows())
     if (row >= 0 && row < p_.results.Count()) pieces.push_back(SortField(p_.results.ResultAt(row), key));

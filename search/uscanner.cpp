@@ -1,7 +1,9 @@
 #include "search/uscanner.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
+#include <functional>
 #include <optional>
 
 #include "app/utext.h"
@@ -11,17 +13,20 @@ namespace marvessa {
 
 namespace {
 
-constexpr std::array<bool, 256> MakeEmailCharTable() {
+// Membership of a byte in chars (or, with anyCase, of its lower-cased form).
+constexpr std::array<bool, 256> MakeCharTable(std::string_view chars, bool anyCase) {
   std::array<bool, 256> table{};
-  for (char c : EmailChars) {
+  for (char c : chars) {
     table[static_cast<unsigned char>(c)] = true;
-    table[static_cast<unsigned char>(UpperAscii(c))] = true;
+    if (anyCase) table[static_cast<unsigned char>(UpperAscii(c))] = true;
   }
   return table;
 }
-constexpr std::array<bool, 256> kEmailChar = MakeEmailCharTable();
+constexpr std::array<bool, 256> kEmailChar = MakeCharTable(EmailChars, true);
+constexpr std::array<bool, 256> kUrlCutChar = MakeCharTable(UrlCutChars, false);
 
 bool IsEmailChar(char c) { return kEmailChar[static_cast<unsigned char>(c)]; }
+bool IsUrlCutChar(char c) { return kUrlCutChar[static_cast<unsigned char>(c)]; }
 
 std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -93,11 +98,13 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 }
 
 std::string CleanUrl(std::string_view text) {
-  std::string url = Trim(text);
-  RemoveChars(url, "\"'");
-  for (char cut : UrlCutChars) {
-    const std::size_t p = url.find(cut);
-    if (p != std::string::npos) url.resize(p);
+  // Cutting before the first of each cut character in turn ends the URL at the earliest of
+  // them, so one pass does it.
+  std::string url;
+  for (char c : TrimView(text)) {
+    if (c == '"' || c == '\'') continue;
+    if (IsUrlCutChar(c)) break;
+    url += c;
   }
   if (url.size() > kLongestUrl) url.clear();
   return url;
@@ -222,14 +229,18 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
   const std::string_view page = c_.page;
   const std::string m = LowerAscii(marker);
   if (page.empty() || m.empty()) return;
-  std::size_t from = 0;  // 0-based index just past the last marker start looked at
+  const std::boyer_moore_horspool_searcher searcher(m.begin(), m.end());
+  const LinkResolver resolver(base);
+  const auto lowerEnd = c_.pageLower.end();
+  auto from = c_.pageLower.begin();  // just past the last marker start looked at
   while (c_.run.Level2Count() <= c_.settings.chache2number && !Stopped()) {
-    const std::size_t p = c_.pageLower.find(m, from);
-    if (p == std::string::npos) return;
-    from = p + 1;
+    const auto found = std::search(from, lowerEnd, searcher);
+    if (found == lowerEnd) return;
+    from = found + 1;
+    const std::size_t p = static_cast<std::size_t>(found - c_.pageLower.begin());
     const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
     if (!IsWantedLink(cut, c_.settings)) continue;
-    const std::string link = ResolveLink(base, cut);
+    const std::string link = resolver.Resolve(cut);
     if (Trim(UrlScheme(link)) == "http" && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
   }
 }

@@ -71,22 +71,13 @@ int RemoveParentSteps(std::string& link) {
   return ups;
 }
 
-// The link with its "../" steps against the base directory: each step leaves one directory.
-std::string ResolveParentSteps(std::string_view base, std::string link) {
-  const int ups = RemoveParentSteps(link);
-  const std::string dir = UrlDirectory(base);
-  // The directories start after "scheme://".
-  const std::size_t first = dir.empty() ? 0 : dir.find(kSchemeEnd) + kSchemeEnd.size();
-  const long long depth = std::count(dir.begin() + first, dir.end(), '/') - ups;
-  if (depth <= 0) return UrlSiteRoot(base) + "/" + link;
-  std::size_t end = first;
-  for (long long n = 0; n < depth; ++n) end = dir.find('/', end) + 1;
-  return dir.substr(0, end) + link;
-}
-
 }  // namespace
 
-std::string UrlScheme(std::string_view url) { return SplitUrl(url).scheme; }
+std::string UrlScheme(std::string_view url) {
+  const std::string s = Trim(url);
+  const std::size_t end = s.find(kSchemeEnd);
+  return end == std::string::npos ? std::string() : LowerAscii(std::string_view(s).substr(0, end));
+}
 
 std::string UrlSiteRoot(std::string_view url) {
   const UrlParts parts = SplitUrl(url);
@@ -102,17 +93,33 @@ std::string UrlDirectory(std::string_view url) {
   return dir + parts.path;
 }
 
-std::string ResolveLink(std::string_view base, std::string_view link) {
+std::string ResolveLink(std::string_view base, std::string_view link) { return LinkResolver(base).Resolve(link); }
+
+LinkResolver::LinkResolver(std::string_view base) : siteRoot_(UrlSiteRoot(base)), directory_(UrlDirectory(base)) {}
+
+std::string LinkResolver::Resolve(std::string_view link) const {
   std::string l = Trim(link);
   if (l.empty()) return {};
   ForwardSlashes(l);
   if (l == "./") return {};
   if (!UrlSiteRoot(l).empty()) return l;
-  if (l.starts_with('/')) return UrlSiteRoot(base) + l;
+  if (l.starts_with('/')) return siteRoot_ + l;
   // "./x" counts as "../x": one directory above the base document's directory.
   if (l.starts_with("./")) l.insert(0, ".");
-  if (l.find("../") == std::string::npos) return UrlDirectory(base) + l;
-  return ResolveParentSteps(base, std::move(l));
+  if (l.find("../") == std::string::npos) return directory_ + l;
+  return ResolveParentSteps(std::move(l));
+}
+
+// Each "../" step leaves one directory of the base.
+std::string LinkResolver::ResolveParentSteps(std::string link) const {
+  const int ups = RemoveParentSteps(link);
+  // The directories start after "scheme://".
+  const std::size_t first = directory_.empty() ? 0 : directory_.find(kSchemeEnd) + kSchemeEnd.size();
+  const long long depth = std::count(directory_.begin() + first, directory_.end(), '/') - ups;
+  if (depth <= 0) return siteRoot_ + "/" + link;
+  std::size_t end = first;
+  for (long long n = 0; n < depth; ++n) end = directory_.find('/', end) + 1;
+  return directory_.substr(0, end) + link;
 }
 
 }  // namespace marvessa

@@ -21,4 +21,17 @@ std::string UrlDirectory(std::string_view url);
 // lower-cased while the link's own text keeps its case.
 std::string ResolveLink(std::string_view base, std::string_view link);
 
+// ResolveLink against one base for many links, with the base's pieces worked out once.
+class LinkResolver {
+ public:
+  explicit LinkResolver(std::string_view base);
+  std::string Resolve(std::string_view link) const;
+
+ private:
+  std::string ResolveParentSteps(std::string link) const;
+
+  std::string siteRoot_;
+  std::string directory_;
+};
+
 }  // namespace marvessa

@@ -1,0 +1,105 @@
+// The customer list at 100,000 rows: the duplicate filter, sorting by each key, and the memory
+// a row takes.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <random>
+
+#include "results/ulistcommands.h"
+
+namespace marvessa {
+namespace {
+
+constexpr int kRows = 100000;
+
+// Rows with realistic lengths; every address occurs twice when duplicated.
+std::vector<ResultRecord> MakeRows(bool duplicated) {
+  std::mt19937 random(3);
+  std::vector<ResultRecord> rows;
+  rows.reserve(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    const int n = duplicated ? i / 2 : i;
+    const std::string site = "company" + std::to_string(n % 4000) + ".com";
+    rows.push_back({"sales" + std::to_string(n) + "@" + site, "http://www." + site + "/contact/page" + std::to_string(random() % 1000) + ".htm",
+                    "\xB7\xFE\xD7\xB0\xB3\xF6\xBF\xDA Trading Co. " + std::to_string(n % 4000), {}});
+  }
+  std::shuffle(rows.begin(), rows.end(), random);
+  return rows;
+}
+
+struct QuietSelection : ResultSelection, SortMenu, StatusPanels, ShellPlatform {
+  bool IsSelected(int) const override { return false; }
+  int FirstSelected() const override { return -1; }
+  void ClearSelection() override {}
+  void SelectOne(int) override {}
+  void SelectAll() override {}
+  std::vector<int> SelectedRows() const override { return {}; }
+  void SetSortItemChecked(int, bool) override {}
+  void SetPanelText(int, const std::string&) override {}
+  void ShellOpen(const std::string&) override {}
+  void SetClipboardText(const std::string&) override {}
+};
+
+struct ListFixture {
+  Settings settings;
+  RunState run{settings};
+  ResultList results;
+  DocumentState document;
+  QuietSelection quiet;
+  TaskQueueUiThread ui;
+  ListCommands commands{{results, quiet, quiet, run, quiet, document, ui, quiet}};
+};
+
+// Building and releasing the list are not part of the measured time.
+std::unique_ptr<ListFixture> MakeList(benchmark::State& state, const std::vector<ResultRecord>& rows) {
+  state.PauseTiming();
+  auto list = std::make_unique<ListFixture>();
+  list->results.Rows() = rows;
+  state.ResumeTiming();
+  return list;
+}
+
+void DropList(benchmark::State& state, std::unique_ptr<ListFixture>& list) {
+  state.PauseTiming();
+  list.reset();
+  state.ResumeTiming();
+}
+
+void BM_FilterDuplicates(benchmark::State& state) {
+  const std::vector<ResultRecord> rows = MakeRows(true);
+  for (auto _ : state) {
+    auto list = MakeList(state, rows);
+    list->commands.FilterDuplicates();
+    if (list->results.Count() != kRows / 2) state.SkipWithError("wrong row count");
+    DropList(state, list);
+  }
+}
+BENCHMARK(BM_FilterDuplicates)->Unit(benchmark::kMillisecond);
+
+void BM_SortByKey(benchmark::State& state) {
+  const std::vector<ResultRecord> rows = MakeRows(false);
+  const int key = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    auto list = MakeList(state, rows);
+    list->commands.SortResults(key);
+    DropList(state, list);
+  }
+}
+BENCHMARK(BM_SortByKey)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+void BM_RowMemory(benchmark::State& state) {
+  const std::vector<ResultRecord> rows = MakeRows(false);
+  double perRow = 0;
+  for (auto _ : state) {
+    const std::size_t before = mallinfo2().uordblks;
+    auto results = std::make_unique<ResultList>();
+    for (const ResultRecord& r : rows) results->AddResult(r.email, r.url, r.title);
+    perRow = static_cast<double>(mallinfo2().uordblks - before) / kRows;
+  }
+  state.counters["bytes_per_row"] = perRow;
+  state.counters["record_size"] = sizeof(ResultRecord);
+}
+BENCHMARK(BM_RowMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace marvessa

@@ -1,0 +1,39 @@
+// Both scans over arbitrary bytes as a page; the first byte picks the switches.
+#include <atomic>
+#include <cstdint>
+
+#include "search/uscanner.h"
+#include "search/uurl.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace marvessa;
+  if (size == 0) return 0;
+  Settings settings;
+  settings.filterurl = (data[0] & 1) != 0;
+  settings.filtertitle = (data[0] & 2) != 0;
+  settings.chache2number = data[0] >> 2;
+  const bool utf8 = (data[0] & 128) != 0;
+  RunState run(settings);
+  run.AddLevel1("http://127.0.0.1/", (data[0] & 64) ? "<b>t</b>&amp;" : "");
+  run.SetKeywordTerms({"a", "\xB7\xFE"});
+  std::string page(reinterpret_cast<const char*>(data + 1), size - 1);
+  RemoveLineBreaks(page);
+  const std::string pageLower = LowerAscii(page);
+  const std::string url = "http://127.0.0.1:8080/d1/p.htm";
+  const std::atomic<bool> stop{false};
+  int reported = 0, queued = 0;
+  const PageScanner scanner({page, pageLower, url, (data[0] & 32) ? 0 : -1, stop, utf8, run, settings,
+                             [&](const std::string& email, const std::string&, const std::string&) {
+                               if (!IsPlausibleEmail(email)) __builtin_trap();
+                               ++reported;
+                             },
+                             [&](const std::string& link) {
+                               if (UrlScheme(link) != "http" || !run.AddLevel2(link)) __builtin_trap();
+                               ++queued;
+                             }});
+  scanner.ScanEmails();
+  scanner.ScanLinks(url, "href=");
+  scanner.ScanLinks(url, "src=");
+  if (reported != run.Seen().Count() || queued != run.Level2Count()) __builtin_trap();
+  return 0;
+}
