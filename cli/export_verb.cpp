@@ -1,5 +1,6 @@
 #include "app/ufileio.h"
 #include "app/uglobal.h"
+#include "cli/export_verb.h"
 #include "cli/headless_window.h"
 #include "cli/verbs.h"
 #include "results/uexport.h"
@@ -7,10 +8,9 @@
 
 namespace marvessa::cli {
 
-// Writes the customer list of a loaded document, or prints it when out is "-" or empty.
 void WriteExport(const ResultList& results, const Settings& settings, const std::string& out, UiThread& ui,
                  BusyCursor& cursor) {
-  if (!out.empty() && out != "-") {
+  if (out != "-") {
     ExportResults(out, results, settings, ui, cursor);
     return;
   }

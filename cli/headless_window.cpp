@@ -15,6 +15,7 @@ std::string HeadlessWindow::StatusLine() const {
 }
 
 MessageAnswer HeadlessWindow::ShowMessage(const MessageSpec& spec) {
+  messages.push_back(spec.text);
   std::string text = spec.text;
   ReplaceAll("\r\n", "\n", text);
   PrintError(Trim(text));

@@ -17,7 +17,10 @@ constexpr const char* kUsage =
     "  terms LINE\n"
     "  export DOC [--layout TEXT] [--out FILE]\n"
     "  update\n"
-    "  scan --url URL [--title TEXT] [--keyword LINE] FILE";
+    "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
+    "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC]\n"
+    "         [--export FILE|-] [--layout TEXT] [KEYWORD]\n"
+    "  demo [--sites N] [--save DOC]";
 
 }  // namespace
 
@@ -32,6 +35,8 @@ int main(int argc, char** argv) {
       {"export", ExportVerb},
       {"update", UpdateVerb},
       {"scan", ScanVerb},
+      {"search", SearchVerb},
+      {"demo", DemoVerb},
   };
   try {
     if (words.size() >= 2 && words[0] == "--home") {

@@ -11,6 +11,8 @@ int SettingsVerb(Args& args);
 int TermsVerb(Args& args);
 int ExportVerb(Args& args);
 int UpdateVerb(Args& args);
+int SearchVerb(Args& args);
+int DemoVerb(Args& args);
 int ScanVerb(Args& args);
 
 }  // namespace marvessa::cli

@@ -1,0 +1,43 @@
+// The main window of the command line at work: a TMainForm over the headless window, with the
+// main thread serving hand-overs and firing the timers on real time.
+#pragma once
+
+#include <memory>
+
+#include "app/uMain.h"
+#include "cli/cli_platform.h"
+#include "cli/headless_window.h"
+
+namespace marvessa::cli {
+
+class HeadlessSession {
+ public:
+  // Runs the start-up sequence over the program folder.
+  explicit HeadlessSession(const Folders& folders);
+  ~HeadlessSession();
+
+  TMainForm& form() { return *form_; }
+  HeadlessWindow& window() { return window_; }
+  UiThread& ui() { return ui_; }
+
+  // Begins or continues a run and serves it until it is idle again, showing the status line on
+  // stderr. Ctrl-C ends the run as "结束" does; a second Ctrl-C ends the program. False when
+  // the run did not start.
+  bool RunSearch(bool continueRun);
+  // Closes the window: the autosave file goes, the shut-down sequence runs and saves the settings.
+  void Close();
+
+ private:
+  void ShowStatusLine(bool final);
+
+  HeadlessWindow window_;
+  TaskQueueUiThread ui_;
+  LoopTimerFactory timers_;
+  NoShell shell_;
+  NoDialUp dialUp_;
+  NoShutdown shutdown_;
+  std::unique_ptr<TMainForm> form_;
+  bool closed_ = false;
+};
+
+}  // namespace marvessa::cli
