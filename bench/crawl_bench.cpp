@@ -1,0 +1,69 @@
+// The crawl of the search workers over the 2,000 pages of the loopback company web, at 1, 12 and
+// 48 workers: the same page set as the plain-libcurl baseline (BM_CrawlPlainCurl), but with all
+// the worker does per page (fresh connection, start-of-body check, scanning, hand-overs to the
+// UI thread, which this benchmark's thread serves). Links are not followed, so both crawl the
+// same 2,000 pages.
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include "search/usrchthd.h"
+#include "tests/support/companyweb.h"
+
+namespace marvessa {
+namespace {
+
+const test::CompanyWeb& CrawlWeb() {
+  static const test::CompanyWeb web(test::CrawlBenchmarkWeb());
+  return web;
+}
+
+double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void BM_CrawlWorkers(benchmark::State& state) {
+  const int workers = static_cast<int>(state.range(0));
+  const std::vector<std::string> urls = CrawlWeb().PageUrls();
+  double cpu = 0;
+  std::size_t pages = 0;
+  std::size_t addresses = 0;
+  for (auto _ : state) {
+    Settings settings;
+    settings.chache2number = 0;
+    RunState run(settings);
+    for (const auto& url : urls) run.AddLevel1(url, "");
+    ResultList results;
+    TaskQueueUiThread ui;
+    int running = workers;
+    std::vector<std::unique_ptr<Tsrchthd>> crew;
+    const double start = ProcessCpuSeconds();
+    for (int slot = 1; slot <= workers; ++slot)
+      crew.push_back(std::make_unique<Tsrchthd>(WorkerContext{settings, run, results, ui}, slot, false,
+                                                [&running](int) { --running; }));
+    while (running > 0) ui.WaitForEvents(10);
+    crew.clear();
+    cpu += ProcessCpuSeconds() - start;
+    pages += static_cast<std::size_t>(run.PagesFetched());
+    addresses += static_cast<std::size_t>(results.Count());
+  }
+  state.counters["pages_per_s"] = benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
+  state.counters["process_cpu_s_per_1k_pages"] = cpu / static_cast<double>(pages) * 1000;
+  state.counters["addresses"] = static_cast<double>(addresses) / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_CrawlWorkers)
+    ->ArgName("workers")
+    ->Arg(1)
+    ->Arg(12)
+    ->Arg(48)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace marvessa
