@@ -1,0 +1,76 @@
+// Search documents and exports of 100,000 rows.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "app/ufileio.h"
+#include "results/uexport.h"
+#include "results/ufile.h"
+#include "tests/support/fake_window.h"
+
+namespace marvessa {
+namespace {
+
+constexpr int kRows = 100000;
+
+void FillRows(ResultList& results) {
+  for (int i = 0; i < kRows; ++i) {
+    const std::string n = std::to_string(i);
+    results.AddResult("sales" + n + "@company" + n + ".com.cn", "http://www.company" + n + ".com.cn/contact.htm",
+                      "公司 " + n + " - 联系我们");
+  }
+}
+
+std::string TempPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+
+struct Document {
+  Settings settings;
+  RunState run{settings};
+  ResultList results;
+  test::FakeWindow window;
+  TaskQueueUiThread ui;
+  DocumentParts parts{results, run, window, window, window, ui};
+};
+
+void BM_SaveDocument(benchmark::State& state) {
+  Document doc;
+  FillRows(doc.results);
+  const std::string path = TempPath("marvessa-bench-save.mvx");
+  for (auto _ : state) SaveDocument(doc.parts, path);
+  state.SetItemsProcessed(state.iterations() * kRows);
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+  DeleteFileIfExists(path);
+}
+BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDocument(benchmark::State& state) {
+  const std::string path = TempPath("marvessa-bench-load.mvx");
+  {
+    Document source;
+    FillRows(source.results);
+    SaveDocument(source.parts, path);
+  }
+  for (auto _ : state) {
+    Document doc;
+    DocumentState document;
+    LoadDocument(doc.parts, false, path, document);
+    benchmark::DoNotOptimize(doc.results.Count());
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+  DeleteFileIfExists(path);
+}
+BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);
+
+void BM_ExportResults(benchmark::State& state) {
+  Document doc;
+  FillRows(doc.results);
+  doc.settings.exportstring = "<邮址>,<网址>,<标题>";
+  const std::string path = TempPath("marvessa-bench-export.txt");
+  for (auto _ : state) ExportResults(path, doc.results, doc.settings, doc.ui, doc.window);
+  state.SetItemsProcessed(state.iterations() * kRows);
+  DeleteFileIfExists(path);
+}
+BENCHMARK(BM_ExportResults)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace marvessa
