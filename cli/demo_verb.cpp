@@ -6,9 +6,8 @@
 #include "app/ufileio.h"
 #include "cli/headless_session.h"
 #include "cli/verbs.h"
+#include "cli/sandbox_web.h"
 #include "engines/ucatalog.h"
-#include "tests/support/companyweb.h"
-#include "tests/support/testengine.h"
 
 namespace marvessa::cli {
 
@@ -42,16 +41,9 @@ int DemoVerb(Args& args) {
   args.Rest(0, "demo [--sites N] [--save DOC]");
   if (sites < 1) throw UsageError{"--sites needs at least one site"};
 
-  test::CompanyWeb web({.sites = sites, .hosts = 4, .fillerBytes = 2000, .threadsPerHost = 48});
-  std::vector<std::string> siteUrls;
-  for (int s = 0; s < sites; ++s) siteUrls.push_back(web.SiteUrl(s));
-  constexpr int kResultsPerPage = 10;
-  test::TestEngine engine({.pages = (sites + kResultsPerPage - 1) / kResultsPerPage,
-                           .resultsPerPage = kResultsPerPage,
-                           .resultUrls = siteUrls});
+  const SandboxWeb web(sites);
   TempFolder home;
-  WriteFileAtomic(home.Path() + kEngineFileName,
-                  EngineFileText(test::TestCatalog({{"演示引擎", 0, engine.EngineBlock()}})));
+  WriteFileAtomic(home.Path() + kEngineFileName, web.EngineFile());
   WriteFileAtomic(home.Path() + "Trovik.ini", "[Rodideva Trovik]\r\nautoupdate=0\r\n");
   FixedFolders folders(home.Path(), home.Path() + "win/");
 

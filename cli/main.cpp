@@ -20,7 +20,8 @@ constexpr const char* kUsage =
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
     "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC]\n"
     "         [--export FILE|-] [--layout TEXT] [KEYWORD]\n"
-    "  demo [--sites N] [--save DOC]";
+    "  demo [--sites N] [--save DOC]\n"
+    "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 
 }  // namespace
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
       {"scan", ScanVerb},
       {"search", SearchVerb},
       {"demo", DemoVerb},
+      {"sandbox", SandboxVerb},
   };
   try {
     if (words.size() >= 2 && words[0] == "--home") {

@@ -13,6 +13,7 @@ int ExportVerb(Args& args);
 int UpdateVerb(Args& args);
 int SearchVerb(Args& args);
 int DemoVerb(Args& args);
+int SandboxVerb(Args& args);
 int ScanVerb(Args& args);
 
 }  // namespace marvessa::cli

@@ -95,7 +95,13 @@ std::string UrlDirectory(std::string_view url) {
 
 std::string ResolveLink(std::string_view base, std::string_view link) { return LinkResolver(base).Resolve(link); }
 
-LinkResolver::LinkResolver(std::string_view base) : siteRoot_(UrlSiteRoot(base)), directory_(UrlDirectory(base)) {}
+// Links are resolved against the base's origin, port included: a root-relative link on a site
+// served from another port than 80 names that site, not a server on port 80.
+LinkResolver::LinkResolver(std::string_view base) : directory_(UrlDirectory(base)) {
+  const std::size_t hostStart = directory_.find(kSchemeEnd);
+  origin_ = hostStart == std::string::npos ? UrlSiteRoot(base)
+                                           : directory_.substr(0, directory_.find('/', hostStart + kSchemeEnd.size()));
+}
 
 std::string LinkResolver::Resolve(std::string_view link) const {
   std::string l = Trim(link);
@@ -103,7 +109,7 @@ std::string LinkResolver::Resolve(std::string_view link) const {
   ForwardSlashes(l);
   if (l == "./") return {};
   if (!UrlSiteRoot(l).empty()) return l;
-  if (l.starts_with('/')) return siteRoot_ + l;
+  if (l.starts_with('/')) return origin_ + l;
   // "./x" counts as "../x": one directory above the base document's directory.
   if (l.starts_with("./")) l.insert(0, ".");
   if (l.find("../") == std::string::npos) return directory_ + l;
@@ -116,7 +122,7 @@ std::string LinkResolver::ResolveParentSteps(std::string link) const {
   // The directories start after "scheme://".
   const std::size_t first = directory_.empty() ? 0 : directory_.find(kSchemeEnd) + kSchemeEnd.size();
   const long long depth = std::count(directory_.begin() + first, directory_.end(), '/') - ups;
-  if (depth <= 0) return siteRoot_ + "/" + link;
+  if (depth <= 0) return origin_ + "/" + link;
   std::size_t end = first;
   for (long long n = 0; n < depth; ++n) end = directory_.find('/', end) + 1;
   return directory_.substr(0, end) + link;

@@ -30,7 +30,7 @@ class LinkResolver {
  private:
   std::string ResolveParentSteps(std::string link) const;
 
-  std::string siteRoot_;
+  std::string origin_;  // scheme://host[:port]
   std::string directory_;
 };
 

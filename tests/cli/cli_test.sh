@@ -42,7 +42,7 @@ grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings -
 printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Example.COM.\r\n' > "$home/page.htm"
 printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn</body>\n' >> "$home/page.htm"
 "$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' "$home/page.htm" > "$home/scan.txt"
-printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1/about/\n' \
+printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1:8080/about/\n' \
   | cmp -s - "$home/scan.txt" || fail "scan: $(cat "$home/scan.txt")"
 "$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" | head -1 \
   | grep -qP '^email\tSales@Example.COM\t引擎 标题$' || fail "scan with a result title"

@@ -42,13 +42,14 @@ TEST(ResolveLink, RelativeStepsAgainstADocumentTwoDirectoriesDeep) {
     EXPECT_EQ(ResolveLink(base, c.link), c.resolved) << c.link;
 }
 
-TEST(ResolveLink, PortSurvivesOnlyForDirectoryRelativeLinks) {
+TEST(ResolveLink, ThePortOfTheBaseSurvivesForEveryRelativeLink) {
   const std::string base = "http://127.0.0.1:8080/D1/D2/p.htm";
-  EXPECT_EQ(ResolveLink(base, "/X.htm"), "http://127.0.0.1/X.htm");
+  EXPECT_EQ(ResolveLink(base, "/X.htm"), "http://127.0.0.1:8080/X.htm");
   EXPECT_EQ(ResolveLink(base, "X.htm"), "http://127.0.0.1:8080/d1/d2/X.htm");
   EXPECT_EQ(ResolveLink(base, "../X.htm"), "http://127.0.0.1:8080/d1/X.htm");
   EXPECT_EQ(ResolveLink(base, "../../X.htm"), "http://127.0.0.1:8080/X.htm");
-  EXPECT_EQ(ResolveLink(base, "../../../X.htm"), "http://127.0.0.1/X.htm");
+  EXPECT_EQ(ResolveLink(base, "../../../X.htm"), "http://127.0.0.1:8080/X.htm");
+  EXPECT_EQ(ResolveLink("http://user@127.0.0.1:81", "/x"), "http://127.0.0.1:81/x");
 }
 
 TEST(ResolveLink, AbsoluteLinksAndBackslashes) {

@@ -1,0 +1,27 @@
+// The sandbox web of the demo: generated company sites on loopback and a search engine whose
+// results are their home pages.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/companyweb.h"
+#include "tests/support/testengine.h"
+
+namespace marvessa::cli {
+
+class SandboxWeb {
+ public:
+  explicit SandboxWeb(int sites);
+  // An engine file whose one engine (scope 中文) queries the sandbox engine.
+  std::string EngineFile() const;
+  const std::vector<std::string>& SiteUrls() const { return siteUrls_; }
+
+ private:
+  test::CompanyWeb web_;
+  std::vector<std::string> siteUrls_;
+  std::unique_ptr<test::TestEngine> engine_;
+};
+
+}  // namespace marvessa::cli
