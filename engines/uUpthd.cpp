@@ -19,7 +19,6 @@ std::string UpdateServer() {
 TUpthd::TUpthd(bool update, const Settings& settings, const Folders& folders, UiThread& ui,
                std::function<void()> completed)
     : update_(update),
-      settings_(settings),
       folders_(folders),
       ui_(ui),
       completed_(std::move(completed)),

@@ -44,7 +44,6 @@ class TUpthd {
   std::string Download(const char* path, const std::string& target);
 
   const bool update_;
-  const Settings& settings_;
   const Folders& folders_;
   UiThread& ui_;
   std::function<void()> completed_;

@@ -90,8 +90,9 @@ std::vector<PppLink> PppInterfaceLinks(const std::vector<std::pair<std::string, 
   std::vector<PppLink> links;
   for (const auto& [name, flags] : interfaces) {
     if (!IsPppInterfaceName(name)) continue;
+    const std::string& device = name;
     const bool reported = std::any_of(nmLinks.begin(), nmLinks.end(),
-                                      [&](const PppLink& nm) { return nm.deviceName == name; });
+                                      [&device](const PppLink& nm) { return nm.deviceName == device; });
     if (reported) continue;
     PppLink link;
     link.identity = "if:" + name;

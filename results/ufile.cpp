@@ -138,10 +138,12 @@ std::string DocumentText(DocumentParts& parts) {
 void SaveDocument(DocumentParts& parts, const std::string& path) { WriteFileAtomic(path, DocumentText(parts)); }
 
 void LoadDocument(DocumentParts& parts, bool merge, const std::string& path, DocumentState& document) {
-  auto bytes = ReadExistingFile(path);
-  if (!bytes) return;
-  if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) bytes->resize(nul);
-  Lines all = SplitLines(*bytes);
+  if (auto bytes = ReadExistingFile(path)) LoadDocumentBytes(parts, merge, std::move(*bytes), document);
+}
+
+void LoadDocumentBytes(DocumentParts& parts, bool merge, std::string bytes, DocumentState& document) {
+  if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  Lines all = SplitLines(bytes);
   if (all.size() < 10 || all[0] != "[qemosearchfile]") return;
   Remaining lines(std::move(all));
   if (!merge) {

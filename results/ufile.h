@@ -32,5 +32,7 @@ void SaveDocument(DocumentParts& parts, const std::string& path);
 // file loads nothing; an unreadable one raises FileError. Changing the keyword box or adding
 // batch lines marks the document modified, as the user's edits would.
 void LoadDocument(DocumentParts& parts, bool merge, const std::string& path, DocumentState& document);
+// The same over the bytes of a file.
+void LoadDocumentBytes(DocumentParts& parts, bool merge, std::string bytes, DocumentState& document);
 
 }  // namespace marvessa
