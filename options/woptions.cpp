@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -94,16 +95,13 @@ QLineEdit* ToptionsDlg::Edit(EditControl& control, const char* name) {
   return edit;
 }
 
-// A switch or a caption, its number box and the unit: one line that reads as one sentence.
-QWidget* ToptionsDlg::Sentence(QWidget* head, SpinEdit* box, const char* unit) {
-  auto* line = new QWidget;
-  auto* layout = new QHBoxLayout(line);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(head);
-  layout->addWidget(box);
-  layout->addWidget(new QLabel(Utf8(unit)));
-  layout->addStretch();
-  return line;
+// A switch or a caption, its number box and the unit on one line of the grid, reading as one
+// sentence; the boxes of the lines stand in one column.
+void ToptionsDlg::Sentence(QGridLayout* grid, QWidget* head, SpinEdit* box, const char* unit) {
+  const int row = grid->rowCount();
+  grid->addWidget(head, row, 0);
+  grid->addWidget(box, row, 1);
+  grid->addWidget(new QLabel(Utf8(unit)), row, 2);
 }
 
 QWidget* ToptionsDlg::GeneralPage() {
@@ -114,22 +112,22 @@ QWidget* ToptionsDlg::GeneralPage() {
   layout->addWidget(Check(m.cbautoupdate, "cbautoupdate", "自动升级引擎"));
   layout->addWidget(Check(m.cbfilterurl, "cbfilterurl", "优化二级网址"));
   layout->addWidget(Check(m.cbfiltertitle, "cbfiltertitle", "仅列出含关键词标题"));
-  layout->addWidget(Sentence(Check(m.CBctrlemail, "CBctrlemail", "控制每次搜索邮址数不多于", true),
-                             Spin(m.SEctrlemailnumber, "SEctrlemailnumber"), "个."));
-  layout->addWidget(Sentence(Check(m.CBctrltime, "CBctrltime", "控制每次搜索的时间不超过", true),
-                             Spin(m.SEctrltimenumber, "SEctrltimenumber"), "分钟."));
-  layout->addWidget(Sentence(Check(m.CBtimeout, "CBtimeout", "搜索一个网址的时间不超过", true),
-                             Spin(m.setimeoutnumber, "setimeoutnumber"), "分钟."));
-  layout->addWidget(Sentence(Check(m.CBsizecheck, "CBsizecheck", "搜索一个网址的大小不大于", true),
-                             Spin(m.sesize, "sesize"), "KB."));
-  layout->addWidget(Sentence(Check(m.cbautosave, "cbautosave", "自动保存,搜索过程保存时间", true),
-                             Spin(m.seautosavetime, "seautosavetime"), "分钟."));
-  layout->addWidget(Sentence(new QLabel(Utf8("一级搜索框网址控制数:")), Spin(m.sechache1number, "sechache1number"),
-                             "个 (100 ~ 100000)."));
-  layout->addWidget(Sentence(new QLabel(Utf8("二级搜索框网址控制数:")), Spin(m.sechache2number, "sechache2number"),
-                             "个 (0 ~ 100000)."));
-  layout->addWidget(Sentence(new QLabel(Utf8("同时启动搜索线程数量:")), Spin(m.sethdnumber, "sethdnumber"),
-                             "个 (1 ~ 512)."));
+  auto* grid = new QGridLayout;
+  Sentence(grid, Check(m.CBctrlemail, "CBctrlemail", "控制每次搜索邮址数不多于", true),
+           Spin(m.SEctrlemailnumber, "SEctrlemailnumber"), "个.");
+  Sentence(grid, Check(m.CBctrltime, "CBctrltime", "控制每次搜索的时间不超过", true),
+           Spin(m.SEctrltimenumber, "SEctrltimenumber"), "分钟.");
+  Sentence(grid, Check(m.CBtimeout, "CBtimeout", "搜索一个网址的时间不超过", true),
+           Spin(m.setimeoutnumber, "setimeoutnumber"), "分钟.");
+  Sentence(grid, Check(m.CBsizecheck, "CBsizecheck", "搜索一个网址的大小不大于", true), Spin(m.sesize, "sesize"),
+           "KB.");
+  Sentence(grid, Check(m.cbautosave, "cbautosave", "自动保存,搜索过程保存时间", true),
+           Spin(m.seautosavetime, "seautosavetime"), "分钟.");
+  Sentence(grid, new QLabel(Utf8("一级搜索框网址控制数:")), Spin(m.sechache1number, "sechache1number"),
+           "个 (100 ~ 100000).");
+  Sentence(grid, new QLabel(Utf8("二级搜索框网址控制数:")), Spin(m.sechache2number, "sechache2number"),
+           "个 (0 ~ 100000).");
+  Sentence(grid, new QLabel(Utf8("同时启动搜索线程数量:")), Spin(m.sethdnumber, "sethdnumber"), "个 (1 ~ 512).");
 
   cbexportstring_ = new QComboBox;
   cbexportstring_->setObjectName(QStringLiteral("cbexportstring"));
@@ -142,10 +140,11 @@ QWidget* ToptionsDlg::GeneralPage() {
     QSignalBlocker block(cbexportstring_);
     cbexportstring_->setEditText(FromGbk(model_.cbexportstring));
   });
-  auto* exportLine = new QHBoxLayout;
-  exportLine->addWidget(new QLabel(Utf8("导    出    格    式:")));
-  exportLine->addWidget(cbexportstring_, 1);
-  layout->addLayout(exportLine);
+  const int exportRow = grid->rowCount();
+  grid->addWidget(new QLabel(Utf8("导    出    格    式:")), exportRow, 0);
+  grid->addWidget(cbexportstring_, exportRow, 1, 1, 3);
+  grid->setColumnStretch(3, 1);
+  layout->addLayout(grid);
   layout->addStretch();
   return page;
 }
@@ -187,6 +186,8 @@ QWidget* ToptionsDlg::EnginePage() {
   Lvengine_->setSelectionMode(QAbstractItemView::SingleSelection);
   Lvengine_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Lvengine_->setWordWrap(false);
+  Lvengine_->setMinimumWidth(320 + 100 + Lvengine_->verticalScrollBar()->sizeHint().width() +
+                             2 * Lvengine_->frameWidth());
   connect(Lvengine_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     const auto row = static_cast<std::size_t>(item->row());
     if (item->column() == 0 && row < model_.Lvengine.size()) {

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -45,7 +46,7 @@ class ToptionsDlg : public QDialog {
   QCheckBox* Check(CheckControl& control, const char* name, const char* caption, bool switchesBox = false);
   SpinEdit* Spin(SpinControl& control, const char* name);
   QLineEdit* Edit(EditControl& control, const char* name);
-  QWidget* Sentence(QWidget* head, SpinEdit* box, const char* unit);
+  void Sentence(QGridLayout* grid, QWidget* head, SpinEdit* box, const char* unit);
 
   void ShowControls();
   void ShowEngineList();

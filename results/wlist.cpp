@@ -45,7 +45,7 @@ Tdlglist::Tdlglist(bool insertMode, const RecordDialogParts& parts, QWidget* par
   auto* pages = new QTabWidget(this);
   pages->addTab(FieldsPage(), Utf8("邮箱地址详细信息"));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(pages);
   layout->addWidget(ButtonRow());
   form_.focusEmail = [this] { EdEmail_->setFocus(); };
@@ -63,6 +63,8 @@ QWidget* Tdlglist::FieldsPage() {
   Btdown_ = StepButton(Qt::DownArrow, "Btdown", "下一行");
 
   auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setSpacing(4);
   grid->addWidget(new QLabel(Utf8("邮址:")), 0, 0);
   grid->addWidget(EdEmail_, 0, 1);
   grid->addWidget(Btup_, 0, 2);
