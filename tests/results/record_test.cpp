@@ -3,18 +3,10 @@
 #include "results/urecord.h"
 #include "tests/support/fake_listview.h"
 #include "tests/support/fake_messages.h"
+#include "tests/support/fake_scroller.h"
 
 namespace marvessa {
 namespace {
-
-struct FakeScroller : ListScroller {
-  int ViewHeight() const override { return height; }
-  int VisibleRowCount() const override { return rows; }
-  void ScrollBy(int pixels) override { scrolls.push_back(pixels); }
-  int height = 200;
-  int rows = 10;
-  std::vector<int> scrolls;
-};
 
 class RecordFormTest : public ::testing::Test {
  protected:
@@ -34,7 +26,7 @@ class RecordFormTest : public ::testing::Test {
 
   ResultList results;
   test::FakeResultView view;
-  FakeScroller scroller;
+  test::FakeScroller scroller;
   DocumentState document;
   test::FakeMessageBoxes messages;
   RecordForm form{{results, view, scroller, document, messages}};
