@@ -1,6 +1,7 @@
 #include "app/wdialogframe.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPixmap>
 #include <QScreen>
 #include <QStringList>
@@ -21,6 +22,21 @@ void CentreOnScreen(QWidget& window) {
   QRect frame = window.frameGeometry();
   frame.moveCenter(screen->availableGeometry().center());
   window.move(frame.topLeft());
+}
+
+QPushButton* NamedButton(const char* name, const char* caption) {
+  auto* button = new QPushButton(QString::fromUtf8(caption));
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+QWidget* RightAlignedRow(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addStretch();
+  for (QWidget* widget : widgets) layout->addWidget(widget);
+  return row;
 }
 
 bool SaveWindowPicture(QWidget& window, const QString& fileName) {

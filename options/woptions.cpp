@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,12 +23,6 @@ namespace marvessa {
 namespace {
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(Utf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  return button;
-}
 
 }  // namespace
 
@@ -200,16 +193,11 @@ QWidget* ToptionsDlg::EnginePage() {
 }
 
 QWidget* ToptionsDlg::ButtonRow() {
-  auto* row = new QWidget;
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addStretch();
-  QPushButton* ok = Button(row, "BtOk", "确定(&O)");
-  QPushButton* cancel = Button(row, "BtCancel", "取消(&C)");
-  QPushButton* apply = Button(row, "BtApply", "应用(&A)");
-  QPushButton* defaults = Button(row, "BtDefault", "默认(&D)");
+  QPushButton* ok = NamedButton("BtOk", "确定(&O)");
+  QPushButton* cancel = NamedButton("BtCancel", "取消(&C)");
+  QPushButton* apply = NamedButton("BtApply", "应用(&A)");
+  QPushButton* defaults = NamedButton("BtDefault", "默认(&D)");
   ok->setDefault(true);
-  for (QPushButton* button : {ok, cancel, apply, defaults}) layout->addWidget(button);
   connect(ok, &QPushButton::clicked, this, [this] {
     RunGuarded(this, [this] {
       model_.BtOkClick();
@@ -223,7 +211,7 @@ QWidget* ToptionsDlg::ButtonRow() {
     ShowControls();
     ShowEngineList();
   });
-  return row;
+  return RightAlignedRow({ok, cancel, apply, defaults});
 }
 
 void ToptionsDlg::ShowControls() {

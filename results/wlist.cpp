@@ -1,7 +1,6 @@
 #include "results/wlist.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -89,16 +88,11 @@ QWidget* Tdlglist::FieldsPage() {
 }
 
 QWidget* Tdlglist::ButtonRow() {
-  auto* row = new QWidget;
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addStretch();
-  auto* ok = Named(new QPushButton(Utf8("确定(&O)")), "BtOk");
-  auto* cancel = Named(new QPushButton(Utf8("取消(&C)")), "BtCancel");
-  BtApply_ = Named(new QPushButton(Utf8("应用(&A)")), "BtApply");
+  QPushButton* ok = NamedButton("BtOk", "确定(&O)");
+  QPushButton* cancel = NamedButton("BtCancel", "取消(&C)");
+  BtApply_ = NamedButton("BtApply", "应用(&A)");
   BtApply_->setEnabled(false);
   ok->setDefault(true);
-  for (QPushButton* button : {ok, cancel, BtApply_}) layout->addWidget(button);
   connect(ok, &QPushButton::clicked, this, [this] {
     RunGuarded(this, [this] {
       if (form_.BtOkClick()) accept();
@@ -109,7 +103,7 @@ QWidget* Tdlglist::ButtonRow() {
     RunGuarded(this, [this] { form_.BtApplyClick(); });
     ShowForm();
   });
-  return row;
+  return RightAlignedRow({ok, cancel, BtApply_});
 }
 
 void Tdlglist::showEvent(QShowEvent* event) {

@@ -13,7 +13,7 @@
 #include "options/woptions.h"
 #include "options/wspinedit.h"
 #include "tests/support/engine_list_file.h"
-#include "tests/support/qt_typing.h"
+#include "tests/support/qt_driving.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {
@@ -26,18 +26,13 @@ class OptionsDialogTest : public QObject {
   std::unique_ptr<Settings> settings_;
   std::unique_ptr<ToptionsDlg> dialog_;
 
-  // Shown without exec(), active so that the focus moves as it does for the user.
   bool Open() {
     dialog_ = std::make_unique<ToptionsDlg>(*settings_, sandbox_->folders(), nullptr);
-    dialog_->show();
-    dialog_->activateWindow();
-    return QTest::qWaitForWindowActive(dialog_.get());
+    return test::ShowActive(*dialog_);
   }
   template <class W>
   W* Find(const char* name) {
-    W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
-    if (!widget) qFatal("no control %s", name);
-    return widget;
+    return test::Control<W>(*dialog_, name);
   }
   QLineEdit* EditOf(const char* name) {
     QWidget* w = Find<QWidget>(name);

@@ -13,7 +13,7 @@
 #include "tests/support/fake_listview.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_scroller.h"
-#include "tests/support/qt_typing.h"
+#include "tests/support/qt_driving.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {
@@ -42,15 +42,11 @@ class RecordDialogTest : public QObject {
 
   bool Open(bool insertMode) {
     dialog_ = std::make_unique<Tdlglist>(insertMode, world_->parts, nullptr);
-    dialog_->show();
-    dialog_->activateWindow();
-    return QTest::qWaitForWindowActive(dialog_.get());
+    return test::ShowActive(*dialog_);
   }
   template <class W>
   W* Find(const char* name) {
-    W* widget = dialog_->findChild<W*>(QString::fromLatin1(name));
-    if (!widget) qFatal("no control %s", name);
-    return widget;
+    return test::Control<W>(*dialog_, name);
   }
   QLineEdit* Email() { return Find<QLineEdit>("EdEmail"); }
   QPushButton* Apply() { return Find<QPushButton>("BtApply"); }
