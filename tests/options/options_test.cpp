@@ -2,7 +2,6 @@
 
 #include "app/ufileio.h"
 #include "app/uglobal.h"
-#include "engines/ucatalog.h"
 #include "options/uoptions.h"
 #include "tests/support/engine_list_file.h"
 #include "tests/support/sandbox.h"
@@ -233,12 +232,6 @@ TEST_F(OptionsModelTest, EngineChecksAreStoredOneFlagPerRow) {
   OptionsModel again = Loaded();
   again.StoreEngineChecks();
   EXPECT_EQ(settings.searchengine.get(), "0101");
-}
-
-TEST_F(OptionsModelTest, WithoutAValidEngineFileTheBuiltInEnginesAreListed) {
-  sandbox.Write(kEngineFileName, "not an engine file\r\n");
-  OptionsModel m = Loaded();
-  EXPECT_EQ(m.Lvengine.size(), ListEngines(BuiltinCatalog(), "").size());
 }
 
 TEST_F(OptionsModelTest, AFailedWriteReachesTheCallerAfterTheSettingsChanged) {
