@@ -85,9 +85,10 @@ void MainWindow::BuildParts() {
 }
 
 void MainWindow::PlaceNewsLine() {
-  const QSplitterHandle* handle = Spllist_->handle(1);
-  const int splitterLeft = handle->isHidden() ? 0 : handle->mapTo(body_, QPoint()).x();
-  const int left = NewsLineLeft(splitterLeft);
+  // The splitter's left edge is just before the page control; with the search boxes hidden it
+  // stands at the left edge.
+  const int pagesLeft = pages_->mapTo(body_, QPoint()).x();
+  const int left = NewsLineLeft(std::max(0, pagesLeft - Spllist_->handleWidth()));
   const QWidget* tabs = pages_->tabBar();
   const int top = tabs->mapTo(body_, QPoint()).y();
   const int right = pages_->mapTo(body_, QPoint(pages_->width(), 0)).x();
