@@ -76,9 +76,9 @@ class MainWindow : public QMainWindow, public MainView {
   void ShowPageControl(int page) override;
   void SetAnimationRunning(bool running) override { coolBar_->animation()->SetRunning(running); }
   // MessageBoxes, FileDialogs, BusyCursor
-  MessageAnswer ShowMessage(const MessageSpec& spec) override { return dialogs_.messages.ShowMessage(spec); }
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override { return dialogs_.files.AskOpenFile(spec); }
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override { return dialogs_.files.AskSaveFile(spec); }
+  MessageAnswer ShowMessage(const MessageSpec& request) override { return dialogs_.messages.ShowMessage(request); }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& request) override { return dialogs_.files.AskOpenFile(request); }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& request) override { return dialogs_.files.AskSaveFile(request); }
   void SetBusy(bool busy) override { busy_.SetBusy(busy); }
   // MruMenu
   void SetEntryItem(int i, const std::string& caption, bool visible) override {

@@ -28,14 +28,14 @@ inline std::string Gbk(const char16_t* text) { return ToGbk(QString::fromUtf16(t
 // Answers are taken in order; no answer left is a cancel.
 class ScriptedFileDialogs : public FileDialogs {
  public:
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override { return Answer(spec); }
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override { return Answer(spec); }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& request) override { return Answer(request); }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& request) override { return Answer(request); }
   std::deque<std::string> answers;
   std::vector<FileDialogSpec> asked;
 
  private:
-  std::optional<std::string> Answer(const FileDialogSpec& spec) {
-    asked.push_back(spec);
+  std::optional<std::string> Answer(const FileDialogSpec& request) {
+    asked.push_back(request);
     if (answers.empty()) return std::nullopt;
     std::string a = answers.front();
     answers.pop_front();
