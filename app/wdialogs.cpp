@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <exception>
 
@@ -84,6 +85,13 @@ std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& spec, bool s
 std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& spec) { return Ask(spec, false); }
 std::optional<std::string> QtFileDialogs::AskSaveFile(const FileDialogSpec& spec) { return Ask(spec, true); }
 
+std::optional<QFont> QtFontDialogs::AskFont(const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, parent_);
+  if (!ok) return std::nullopt;
+  return font;
+}
+
 void QtBusyCursor::SetBusy(bool busy) {
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -92,12 +100,20 @@ void QtBusyCursor::SetBusy(bool busy) {
   }
 }
 
-void RunGuarded(QWidget* parent, const std::function<void()>& handler) {
+void RunGuarded(MessageBoxes& messages, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    QMessageBox::critical(parent, QStringLiteral("Marvessa"), FromGbk(e.what()));
+    messages.ShowMessage({e.what(), "Marvessa", MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+  } catch (...) {
+    messages.ShowMessage(
+        {ToGbk(QStringLiteral(u"发生未知错误")), "Marvessa", MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
   }
+}
+
+void RunGuarded(QWidget* parent, const std::function<void()>& handler) {
+  QtMessageBoxes messages(parent);
+  RunGuarded(messages, handler);
 }
 
 }  // namespace marvessa

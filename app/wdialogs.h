@@ -1,9 +1,11 @@
 // Message boxes, file dialogs and the busy cursor of the desktop window.
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "app/umessages.h"
 #include "app/uview.h"
@@ -13,6 +15,8 @@ namespace marvessa {
 class QtMessageBoxes : public MessageBoxes {
  public:
   explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
+  // The boxes are centred on this window once it exists.
+  void SetParent(QWidget* parent) { parent_ = parent; }
   MessageAnswer ShowMessage(const MessageSpec& spec) override;
 
  private:
@@ -22,11 +26,29 @@ class QtMessageBoxes : public MessageBoxes {
 class QtFileDialogs : public FileDialogs {
  public:
   explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
   std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
   std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
 
  private:
   std::optional<std::string> Ask(const FileDialogSpec& spec, bool save);
+  QWidget* parent_;
+};
+
+// The font dialog, preset with a font; nothing when the user cancelled.
+class FontDialogs {
+ public:
+  virtual ~FontDialogs() = default;
+  virtual std::optional<QFont> AskFont(const QFont& initial) = 0;
+};
+
+class QtFontDialogs : public FontDialogs {
+ public:
+  explicit QtFontDialogs(QWidget* parent) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  std::optional<QFont> AskFont(const QFont& initial) override;
+
+ private:
   QWidget* parent_;
 };
 
@@ -40,6 +62,7 @@ QString QtNameFilters(const std::string& filter);
 
 // Runs a command or timer handler; an error escaping it is shown in a message box with its text,
 // and the program goes on.
+void RunGuarded(MessageBoxes& messages, const std::function<void()>& handler);
 void RunGuarded(QWidget* parent, const std::function<void()>& handler);
 
 }  // namespace marvessa

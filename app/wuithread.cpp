@@ -4,6 +4,8 @@
 #include <QThread>
 #include <exception>
 
+#include "app/wdialogs.h"
+
 namespace marvessa {
 
 bool QtUiThread::IsUiThread() const { return QThread::currentThread() == QCoreApplication::instance()->thread(); }
@@ -50,7 +52,7 @@ void QtTimer::SetEnabled(bool enabled) {
 }
 
 std::unique_ptr<Timer> QtTimerFactory::CreateTimer(std::function<void()> onTick) {
-  return std::make_unique<QtTimer>(std::move(onTick));
+  return std::make_unique<QtTimer>([this, tick = std::move(onTick)] { RunGuarded(errors_, tick); });
 }
 
 }  // namespace marvessa

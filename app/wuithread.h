@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "app/umessages.h"
 #include "app/utimer.h"
 #include "app/uuithread.h"
 
@@ -32,9 +33,14 @@ class QtTimer : public Timer {
   QTimer timer_;
 };
 
+// Every tick runs guarded: an error escaping it is shown in one of these message boxes.
 class QtTimerFactory : public TimerFactory {
  public:
+  explicit QtTimerFactory(MessageBoxes& errors) : errors_(errors) {}
   std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override;
+
+ private:
+  MessageBoxes& errors_;
 };
 
 }  // namespace marvessa

@@ -1,0 +1,91 @@
+// The desktop program: the main window over the core, with the real platform layers.
+//
+//   marvessa [--screenshot FILE.png [--page 1]]
+//
+// With --screenshot the program starts as usual, shows the given page, renders the window to the
+// PNG file once the start-up sequence has run, and ends through the shut-down sequence.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <memory>
+
+#include "app/ufolders.h"
+#include "app/wdialogs.h"
+#include "app/wfonts.h"
+#include "app/wmainwindow.h"
+#include "app/wuithread.h"
+#include "engines/wupdate.h"
+#include "power/ulinuxdialup.h"
+#include "power/ulinuxshutdown.h"
+#include "results/wshell.h"
+
+namespace {
+
+struct Options {
+  QString screenshot;
+  int page = 0;
+};
+
+Options ParseOptions(const QApplication& app) {
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render the window to FILE.png and exit."),
+                                      QStringLiteral("FILE"));
+  const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page shown first (0 or 1)."),
+                                QStringLiteral("N"), QStringLiteral("0"));
+  parser.addOption(screenshot);
+  parser.addOption(page);
+  parser.process(app);
+  return {parser.value(screenshot), parser.value(page) == QStringLiteral("1") ? 1 : 0};
+}
+
+bool SaveScreenshot(marvessa::MainWindow& window, const Options& options) {
+  if (options.page != 0) window.form().ShowPage(options.page);
+  window.show();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  return window.grab().save(options.screenshot, "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace marvessa;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Marvessa"));
+  // The process ends when the main window has closed, whatever else is open.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setFont(WindowFont());
+  QApplication::setWindowIcon(ProgramIcon());
+  const Options options = ParseOptions(app);
+
+  QtMessageBoxes messages(nullptr);
+  QtFileDialogs files(nullptr);
+  QtFontDialogs fonts(nullptr);
+  QtUiThread ui;
+  QtTimerFactory timers(messages);
+  LinuxFolders folders;
+  QtShell shell;
+  LinuxDialUp dialUp;
+  LinuxShutdown shutdown;
+  const MainPlatform platform{ui, timers, folders, shell, dialUp, shutdown};
+
+  auto window = std::make_unique<MainWindow>(platform, WindowDialogs{messages, files, fonts});
+  messages.SetParent(window.get());
+  files.SetParent(window.get());
+  fonts.SetParent(window.get());
+  TdlgUpdate dlgUpdate;
+  window->AttachUpdateDialog(&dlgUpdate);
+
+  int result = 0;
+  if (!options.screenshot.isEmpty()) {
+    result = SaveScreenshot(*window, options) ? 0 : 1;
+  } else {
+    window->onClosed = [] { QCoreApplication::quit(); };
+    window->show();
+    result = QApplication::exec();
+  }
+  // The shut-down sequence runs while the update dialog still exists.
+  window.reset();
+  return result;
+}

@@ -1,0 +1,36 @@
+// MStatusBar: the five panels of the status line at the bottom of the window.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+
+#include "search/ustatusline.h"
+
+namespace marvessa {
+
+class StatusLine : public QWidget, public StatusPanels {
+ public:
+  static constexpr int kHeight = 18;
+  static constexpr int kPanels = 5;
+
+  explicit StatusLine(QWidget* parent);
+
+  // StatusPanels
+  void SetPanelText(int panel, const std::string& text) override;
+
+  // Gives the panels their widths for a window of this outer width.
+  void LayOutPanels(int windowWidth);
+  QLabel* panel(int i) const { return panels_[i]; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void PlacePanels();
+
+  std::array<QLabel*, kPanels> panels_;
+  std::array<int, kPanels> widths_{};
+};
+
+}  // namespace marvessa

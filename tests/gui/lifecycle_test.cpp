@@ -1,0 +1,137 @@
+// Start-up and shut-down of the main window, closing, the autosave file and the update dialog.
+#include <QtTest>
+#include <filesystem>
+
+#include "engines/ucatalog.h"
+#include "results/ufile.h"
+#include "tests/gui/windowfixture.h"
+
+namespace marvessa::test {
+
+namespace {
+
+// An autosaved document with one row, left in the sandbox as an interrupted run leaves it.
+void LeaveAutosave(WindowFixture& f) {
+  MainWindow& w = f.Create();
+  f.form().results().AddResult("saved@x.cn", "http://127.0.0.1/", "t");
+  DocumentParts parts{f.form().results(), f.form().run(), w, w, w, f.ui};
+  SaveDocument(parts, f.sandbox.Path(kAutosaveFileName));
+  f.Destroy();
+}
+
+}  // namespace
+
+class LifecycleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { qputenv("MARVESSA_UPDATE_SERVER", "http://127.0.0.1:9"); }
+
+  void startUpLoadsTheSettingsAndShutDownSavesThemLast() {
+    WindowFixture f;
+    f.WriteIni("thdnumber=7\r\nfilelist0=/docs/A.mvx\r\n");
+    MainWindow& w = f.Create();
+    QCOMPARE(f.form().settings().thdnumber.load(), 7);
+    QCOMPARE(w.actions().NFfilename[0]->text(), QStringLiteral("&1 A.mvx"));
+    f.form().results().AddResult("a@x.cn", "http://127.0.0.1/", "t");
+    f.form().mru().AddFile("/docs/B.mvx");
+    f.form().settings().thdnumber = 33;
+    f.Destroy();
+    // The recent files are copied into the settings before they are saved.
+    const std::string ini = f.Ini();
+    QVERIFY(ini.find("filelist0=/docs/B.mvx") != std::string::npos);
+    QVERIFY(ini.find("filelist1=/docs/A.mvx") != std::string::npos);
+    QVERIFY(ini.find("thdnumber=33") != std::string::npos);
+    QVERIFY(f.messages.shown.empty());
+  }
+
+  void aFailedSettingsSaveShowsItsMessage() {
+    WindowFixture f;
+    f.Create();
+    f.sandbox.Write(std::string(kIniFileName) + "/blocked", "");  // the INI path is now a folder
+    f.Destroy();
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
+    QCOMPARE(f.messages.shown[0].icon, MessageIcon::Error);
+    QVERIFY(f.messages.shown[0].text.find(kIniFileName) != std::string::npos);
+  }
+
+  void theAutosaveFileIsReopenedOnlyWithAutosaveOn() {
+    WindowFixture f;
+    LeaveAutosave(f);
+    f.WriteIni("autosave=0\r\n");
+    f.Create();
+    QCOMPARE(f.form().results().Count(), 0);
+    QVERIFY(f.Close());
+    QVERIFY(!f.sandbox.Exists(kAutosaveFileName));
+    f.Destroy();
+
+    LeaveAutosave(f);
+    f.WriteIni("autosave=1\r\n");
+    MainWindow& w = f.Create();
+    QCOMPARE(f.form().results().Count(), 1);
+    QCOMPARE(w.lvlist()->model()->rowCount(), 1);
+    QCOMPARE(w.statusLine()->panel(4)->text(), QStringLiteral(u"邮址:1"));
+    QVERIFY(!f.form().document().documentNamed);
+    QVERIFY(f.Close());
+    QVERIFY(!f.sandbox.Exists(kAutosaveFileName));
+  }
+
+  void cancellingTheSaveQuestionKeepsTheWindowOpen() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    int closed = 0;
+    w.onClosed = [&closed] { ++closed; };
+    f.form().document().documentModified = true;
+    f.messages.answers = {MessageAnswer::Cancel};
+    QVERIFY(!f.Close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
+    QCOMPARE(f.messages.shown[0].buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(closed, 0);
+    f.messages.answers = {MessageAnswer::No};
+    QVERIFY(f.Close());
+    QCOMPARE(closed, 1);
+  }
+
+  void exitClosesTheWindow() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    w.actions().NFexit->trigger();
+    QVERIFY(!w.isVisible());
+  }
+
+  void theOnDemandUpdateReportsItsFailureAndTheButtonHidesTheDialog() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    TdlgUpdate dialog;
+    w.AttachUpdateDialog(&dialog);
+    w.actions().NTVupdate->trigger();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.lbMsg()->text(), QStringLiteral(u"正在升级引擎..."));
+    // The update server is a closed loopback port.
+    QTRY_VERIFY_WITH_TIMEOUT(!f.form().update().running(), 20000);
+    QCOMPARE(dialog.lbMsg()->text(), QStringLiteral(u"引擎升级失败!"));
+    QCOMPARE(dialog.BtCancel()->text(), QStringLiteral(u"关闭(&C)"));
+    QVERIFY(dialog.isVisible());
+    QTest::mouseClick(dialog.BtCancel(), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(!f.sandbox.Exists(kEngineFileName));
+  }
+
+  void theUpdateDialogMayGoBeforeTheWindow() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    {
+      TdlgUpdate dialog;
+      w.AttachUpdateDialog(&dialog);
+    }
+    w.actions().NTVupdate->trigger();
+    f.Destroy();
+    QVERIFY(f.messages.shown.empty());
+  }
+};
+
+}  // namespace marvessa::test
+
+QTEST_MAIN(marvessa::test::LifecycleTest)
+#include "lifecycle_test.moc"
