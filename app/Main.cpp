@@ -1,9 +1,10 @@
 // The desktop program: the main window over the core, with the real platform layers.
 //
-//   marvessa [--screenshot FILE.png [--page 1]]
+//   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]]
 //
-// With --screenshot the program starts as usual, shows the given page, renders the window to the
-// PNG file once the start-up sequence has run, and ends through the shut-down sequence.
+// With --screenshot the program starts as usual, shows the given page, renders the window (or,
+// with --dialog, the options dialog on tab N or the record dialog of the first row) to the PNG
+// file once the start-up sequence has run, and ends through the shut-down sequence.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -15,8 +16,10 @@
 #include "app/wmainwindow.h"
 #include "app/wuithread.h"
 #include "engines/wupdate.h"
+#include "options/woptions.h"
 #include "power/ulinuxdialup.h"
 #include "power/ulinuxshutdown.h"
+#include "results/wlist.h"
 #include "results/wshell.h"
 
 namespace {
@@ -24,6 +27,8 @@ namespace {
 struct Options {
   QString screenshot;
   int page = 0;
+  QString dialog;
+  int tab = 0;
 };
 
 Options ParseOptions(const QApplication& app) {
@@ -33,17 +38,37 @@ Options ParseOptions(const QApplication& app) {
                                       QStringLiteral("FILE"));
   const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page shown first (0 or 1)."),
                                 QStringLiteral("N"), QStringLiteral("0"));
+  const QCommandLineOption dialog(QStringLiteral("dialog"), QStringLiteral("Render this dialog instead: options or record."),
+                                  QStringLiteral("NAME"));
+  const QCommandLineOption tab(QStringLiteral("tab"), QStringLiteral("The options dialog's page (0, 1 or 2)."),
+                               QStringLiteral("N"), QStringLiteral("0"));
   parser.addOption(screenshot);
   parser.addOption(page);
+  parser.addOption(dialog);
+  parser.addOption(tab);
   parser.process(app);
-  return {parser.value(screenshot), parser.value(page) == QStringLiteral("1") ? 1 : 0};
+  return {parser.value(screenshot), parser.value(page) == QStringLiteral("1") ? 1 : 0, parser.value(dialog),
+          parser.value(tab).toInt()};
 }
 
-bool SaveScreenshot(marvessa::MainWindow& window, const Options& options) {
+bool SaveDialogScreenshot(marvessa::MainWindow& window, const Options& options, marvessa::MessageBoxes& messages) {
+  using namespace marvessa;
+  TMainForm& form = window.form();
+  if (options.dialog == QStringLiteral("options"))
+    return SaveOptionsScreenshot(form.settings(), form.folders(), options.tab, options.screenshot);
+  if (options.dialog != QStringLiteral("record")) return false;
+  const bool insertMode = form.results().Count() == 0;
+  if (!insertMode) window.lvlist()->SelectOne(0);
+  return SaveRecordScreenshot(insertMode, {form.results(), *window.lvlist(), *window.lvlist(), form.document(), messages},
+                              options.screenshot);
+}
+
+bool SaveScreenshot(marvessa::MainWindow& window, const Options& options, marvessa::MessageBoxes& messages) {
   if (options.page != 0) window.form().ShowPage(options.page);
   window.show();
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
+  if (!options.dialog.isEmpty()) return SaveDialogScreenshot(window, options, messages);
   return window.grab().save(options.screenshot, "PNG");
 }
 
@@ -79,7 +104,7 @@ int main(int argc, char** argv) {
 
   int result = 0;
   if (!options.screenshot.isEmpty()) {
-    result = SaveScreenshot(*window, options) ? 0 : 1;
+    result = SaveScreenshot(*window, options, messages) ? 0 : 1;
   } else {
     window->onClosed = [] { QCoreApplication::quit(); };
     window->show();
