@@ -22,7 +22,7 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows the box modally and returns the answer. While it is open the UI thread keeps
   // serving its events and timers. A box without buttons returns when it is closed.
-  virtual MessageAnswer ShowMessage(const MessageSpec& spec) = 0;
+  virtual MessageAnswer ShowMessage(const MessageSpec& message) = 0;
 };
 
 }  // namespace marvessa

@@ -32,9 +32,9 @@ class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   // The chosen path, or nothing when the user cancelled.
-  virtual std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> AskOpenFile(const FileDialogSpec& request) = 0;
   // Asks before overwriting an existing file.
-  virtual std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> AskSaveFile(const FileDialogSpec& request) = 0;
 };
 
 // The hourglass cursor.

@@ -29,15 +29,15 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 }  // namespace
 
-MessageAnswer QtMessageBoxes::ShowMessage(const MessageSpec& spec) {
-  QMessageBox box(ToQt(spec.icon), FromGbk(spec.caption), FromGbk(spec.text), QMessageBox::NoButton, parent_);
-  if (spec.buttons == MessageButtons::YesNoCancel) {
+MessageAnswer QtMessageBoxes::ShowMessage(const MessageSpec& message) {
+  QMessageBox box(ToQt(message.icon), FromGbk(message.caption), FromGbk(message.text), QMessageBox::NoButton, parent_);
+  if (message.buttons == MessageButtons::YesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box.setDefaultButton(spec.defaultAnswer == MessageAnswer::Yes  ? QMessageBox::Yes
-                         : spec.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+    box.setDefaultButton(message.defaultAnswer == MessageAnswer::Yes  ? QMessageBox::Yes
+                         : message.defaultAnswer == MessageAnswer::No ? QMessageBox::No
                                                                    : QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
-  } else if (spec.buttons == MessageButtons::Ok) {
+  } else if (message.buttons == MessageButtons::Ok) {
     box.setStandardButtons(QMessageBox::Ok);
   } else {
     // A box without buttons: only its close box ends it.
@@ -53,7 +53,7 @@ MessageAnswer QtMessageBoxes::ShowMessage(const MessageSpec& spec) {
     case QMessageBox::Cancel:
       return MessageAnswer::Cancel;
     default:
-      return spec.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+      return message.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
   }
 }
 
@@ -70,20 +70,20 @@ QString QtNameFilters(const std::string& filter) {
   return filters.join(";;");
 }
 
-std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& spec, bool save) {
-  QFileDialog dialog(parent_, FromGbk(spec.title));
+std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& request, bool save) {
+  QFileDialog dialog(parent_, FromGbk(request.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // A typed name that does not exist is accepted: opening it starts a document under that name.
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(FromGbk(spec.defaultExt));
-  dialog.setNameFilter(QtNameFilters(spec.filter));
-  dialog.selectFile(FromGbk(spec.fileName));
+  dialog.setDefaultSuffix(FromGbk(request.defaultExt));
+  dialog.setNameFilter(QtNameFilters(request.filter));
+  dialog.selectFile(FromGbk(request.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToGbk(dialog.selectedFiles().front());
 }
 
-std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& spec) { return Ask(spec, false); }
-std::optional<std::string> QtFileDialogs::AskSaveFile(const FileDialogSpec& spec) { return Ask(spec, true); }
+std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& request) { return Ask(request, false); }
+std::optional<std::string> QtFileDialogs::AskSaveFile(const FileDialogSpec& request) { return Ask(request, true); }
 
 std::optional<QFont> QtFontDialogs::AskFont(const QFont& initial) {
   bool ok = false;

@@ -17,7 +17,7 @@ class QtMessageBoxes : public MessageBoxes {
   explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
   // The boxes are centred on this window once it exists.
   void SetParent(QWidget* parent) { parent_ = parent; }
-  MessageAnswer ShowMessage(const MessageSpec& spec) override;
+  MessageAnswer ShowMessage(const MessageSpec& message) override;
 
  private:
   QWidget* parent_;
@@ -27,11 +27,11 @@ class QtFileDialogs : public FileDialogs {
  public:
   explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& request) override;
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& request) override;
 
  private:
-  std::optional<std::string> Ask(const FileDialogSpec& spec, bool save);
+  std::optional<std::string> Ask(const FileDialogSpec& request, bool save);
   QWidget* parent_;
 };
 

@@ -14,12 +14,12 @@ std::string HeadlessWindow::StatusLine() const {
   return line;
 }
 
-MessageAnswer HeadlessWindow::ShowMessage(const MessageSpec& spec) {
-  messages.push_back(spec.text);
-  std::string text = spec.text;
+MessageAnswer HeadlessWindow::ShowMessage(const MessageSpec& message) {
+  messages.push_back(message.text);
+  std::string text = message.text;
   ReplaceAll("\r\n", "\n", text);
   PrintError(Trim(text));
-  return spec.buttons == MessageButtons::YesNoCancel ? spec.defaultAnswer : MessageAnswer::Ok;
+  return message.buttons == MessageButtons::YesNoCancel ? message.defaultAnswer : MessageAnswer::Ok;
 }
 
 }  // namespace marvessa::cli

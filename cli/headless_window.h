@@ -40,7 +40,7 @@ class HeadlessWindow : public MainView {
   void SetAnimationRunning(bool) override {}
 
   // Prints the text and gives the default answer.
-  MessageAnswer ShowMessage(const MessageSpec& spec) override;
+  MessageAnswer ShowMessage(const MessageSpec& message) override;
   std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return std::exchange(nextOpenFile, {}); }
   std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return std::exchange(nextSaveFile, {}); }
   void SetBusy(bool) override {}

@@ -11,10 +11,10 @@ namespace marvessa::test {
 
 class FakeMessageBoxes : public MessageBoxes {
  public:
-  MessageAnswer ShowMessage(const MessageSpec& spec) override {
-    shown.push_back(spec);
-    if (whileOpen) whileOpen(spec);
-    if (answers.empty()) return spec.buttons == MessageButtons::YesNoCancel ? spec.defaultAnswer : MessageAnswer::Ok;
+  MessageAnswer ShowMessage(const MessageSpec& message) override {
+    shown.push_back(message);
+    if (whileOpen) whileOpen(message);
+    if (answers.empty()) return message.buttons == MessageButtons::YesNoCancel ? message.defaultAnswer : MessageAnswer::Ok;
     const MessageAnswer a = answers.front();
     answers.pop_front();
     return a;

@@ -40,8 +40,8 @@ class FakeWindow : public MainView {
   int keywordFocused = 0;
 
   // FileDialogs: answers are taken in order; an empty answer is a cancel.
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override { return Answer(spec); }
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override { return Answer(spec); }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& request) override { return Answer(request); }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& request) override { return Answer(request); }
   std::deque<std::optional<std::string>> fileAnswers;
   std::vector<FileDialogSpec> dialogs;
 
@@ -106,9 +106,9 @@ class FakeWindow : public MainView {
   std::map<int, bool> sortChecked;
 
   // MessageBoxes: answers are taken in order; without one the default answer is given.
-  MessageAnswer ShowMessage(const MessageSpec& spec) override {
-    messages.push_back(spec);
-    if (messageAnswers.empty()) return spec.buttons == MessageButtons::YesNoCancel ? spec.defaultAnswer : MessageAnswer::Ok;
+  MessageAnswer ShowMessage(const MessageSpec& message) override {
+    messages.push_back(message);
+    if (messageAnswers.empty()) return message.buttons == MessageButtons::YesNoCancel ? message.defaultAnswer : MessageAnswer::Ok;
     const MessageAnswer a = messageAnswers.front();
     messageAnswers.pop_front();
     return a;
@@ -140,8 +140,8 @@ class FakeWindow : public MainView {
   int layouts = 0;
 
  private:
-  std::optional<std::string> Answer(const FileDialogSpec& spec) {
-    dialogs.push_back(spec);
+  std::optional<std::string> Answer(const FileDialogSpec& request) {
+    dialogs.push_back(request);
     if (fileAnswers.empty()) return std::nullopt;
     auto a = fileAnswers.front();
     fileAnswers.pop_front();
