@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "search/usrchthd.h"
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 
 namespace marvessa {
 namespace {
 
-const test::CompanyWeb& CrawlWeb() {
-  static const test::CompanyWeb web(test::CrawlBenchmarkWeb());
+const sandbox::CompanyWeb& CrawlWeb() {
+  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
   return web;
 }
 

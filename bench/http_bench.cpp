@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "search/uhttp.h"
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 
 namespace marvessa {
 namespace {
 
-const test::CompanyWeb& BenchmarkWeb() {
-  static const test::CompanyWeb web(test::CrawlBenchmarkWeb());
+const sandbox::CompanyWeb& BenchmarkWeb() {
+  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
   return web;
 }
 

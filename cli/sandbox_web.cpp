@@ -12,12 +12,12 @@ constexpr int kResultsPerPage = 10;
 
 SandboxWeb::SandboxWeb(int sites) : web_({.sites = sites, .hosts = 4, .fillerBytes = 2000, .threadsPerHost = 48}) {
   for (int s = 0; s < sites; ++s) siteUrls_.push_back(web_.SiteUrl(s));
-  engine_ = std::make_unique<test::TestEngine>(test::TestEngineOptions{
+  engine_ = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{
       .pages = (sites + kResultsPerPage - 1) / kResultsPerPage, .resultsPerPage = kResultsPerPage, .resultUrls = siteUrls_});
 }
 
 std::string SandboxWeb::EngineFile() const {
-  return EngineFileText(test::TestCatalog({{"演示引擎", 0, engine_->EngineBlock()}}));
+  return EngineFileText(sandbox::TestCatalog({{"演示引擎", 0, engine_->EngineBlock()}}));
 }
 
 }  // namespace marvessa::cli

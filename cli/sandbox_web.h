@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/companyweb.h"
-#include "tests/support/testengine.h"
+#include "sandbox/companyweb.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa::cli {
 
@@ -19,9 +19,9 @@ class SandboxWeb {
   const std::vector<std::string>& SiteUrls() const { return siteUrls_; }
 
  private:
-  test::CompanyWeb web_;
+  sandbox::CompanyWeb web_;
   std::vector<std::string> siteUrls_;
-  std::unique_ptr<test::TestEngine> engine_;
+  std::unique_ptr<sandbox::TestEngine> engine_;
 };
 
 }  // namespace marvessa::cli

@@ -5,14 +5,14 @@
 #include "app/uMain.h"
 #include "engines/ucatalog.h"
 #include "results/ufile.h"
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 #include "tests/support/fake_dialup.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_shutdown.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/sandbox.h"
-#include "tests/support/testengine.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa {
 namespace {
@@ -123,8 +123,8 @@ class MainFormSearchTest : public MainFormTest {
   MainFormSearchTest() {
     std::vector<std::string> sites;
     for (int s = 0; s < web.Sites(); ++s) sites.push_back(web.SiteUrl(s));
-    engine = std::make_unique<test::TestEngine>(test::TestEngineOptions{.pages = 2, .resultsPerPage = 3, .resultUrls = sites});
-    sandbox.Write(kEngineFileName, EngineFileText(test::TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
+    engine = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{.pages = 2, .resultsPerPage = 3, .resultUrls = sites});
+    sandbox.Write(kEngineFileName, EngineFileText(sandbox::TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
     WriteIni("autoupdate=0\r\nfiltertitle=0\r\n");
     Create();
     window.keyword = "服装";
@@ -139,8 +139,8 @@ class MainFormSearchTest : public MainFormTest {
     }
   }
 
-  test::CompanyWeb web{{.sites = 6}};
-  std::unique_ptr<test::TestEngine> engine;
+  sandbox::CompanyWeb web{{.sites = 6}};
+  std::unique_ptr<sandbox::TestEngine> engine;
 };
 
 TEST_F(MainFormSearchTest, BeginRunsFromSearchToIdleAndFillsTheList) {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "engines/ucatalog.h"
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 #include "tests/support/sandbox.h"
-#include "tests/support/testengine.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa {
 namespace {
@@ -37,14 +37,14 @@ class SearchCliTest : public test::SandboxTest {
   SearchCliTest() {
     std::vector<std::string> sites;
     for (int s = 0; s < web.Sites(); ++s) sites.push_back(web.SiteUrl(s));
-    engine = std::make_unique<test::TestEngine>(test::TestEngineOptions{.pages = 1, .resultsPerPage = 4, .resultUrls = sites});
-    sandbox.Write(kEngineFileName, EngineFileText(test::TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
+    engine = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{.pages = 1, .resultsPerPage = 4, .resultUrls = sites});
+    sandbox.Write(kEngineFileName, EngineFileText(sandbox::TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
     sandbox.Write("Trovik.ini", "[Rodideva Trovik]\r\nautoupdate=0\r\nfiltertitle=0\r\n");
   }
   std::string Home() const { return "--home " + sandbox.Dir(); }
 
-  test::CompanyWeb web{{.sites = 4}};
-  std::unique_ptr<test::TestEngine> engine;
+  sandbox::CompanyWeb web{{.sites = 4}};
+  std::unique_ptr<sandbox::TestEngine> engine;
 };
 
 TEST_F(SearchCliTest, SearchExportsTheCustomerListAndSavesTheDocument) {
@@ -80,8 +80,8 @@ TEST_F(SearchCliTest, ImportedUrlsAreCrawledWithoutKeywords) {
 
 TEST_F(SearchCliTest, NothingFoundAndNothingToSearchHaveTheirOwnStatus) {
   engine.reset();
-  auto empty = std::make_unique<test::TestEngine>(test::TestEngineOptions{.pages = 1, .resultsPerPage = 0});
-  sandbox.Write(kEngineFileName, EngineFileText(test::TestCatalog({{"empty", 0, empty->EngineBlock()}})));
+  auto empty = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{.pages = 1, .resultsPerPage = 0});
+  sandbox.Write(kEngineFileName, EngineFileText(sandbox::TestCatalog({{"empty", 0, empty->EngineBlock()}})));
   EXPECT_EQ(RunCli(Home() + " search k").status, 3);
   EXPECT_EQ(RunCli(Home() + " search").status, 2);
 }

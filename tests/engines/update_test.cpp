@@ -9,7 +9,7 @@
 #include "engines/ucatalog.h"
 #include "engines/uupdate.h"
 #include "tests/support/sandbox.h"
-#include "tests/support/testweb.h"
+#include "sandbox/testweb.h"
 
 namespace marvessa {
 namespace {
@@ -37,7 +37,7 @@ struct FakeNewsLine : NewsLineView {
 class UpdateServer {
  public:
   UpdateServer()
-      : server_(test::LoopbackHost(1), [this](httplib::Server& s) {
+      : server_(sandbox::LoopbackHost(1), [this](httplib::Server& s) {
           s.Get(R"(/update/(.*))", [this](const httplib::Request& req, httplib::Response& res) {
             ++requests;
             for (int waited = 0; waited < delayMs && !stopping; waited += 10) std::this_thread::sleep_for(10ms);
@@ -67,7 +67,7 @@ class UpdateServer {
   std::atomic<bool> stopping{false};
 
  private:
-  test::LoopbackHttpServer server_;
+  sandbox::LoopbackHttpServer server_;
   std::string previous_;
 };
 

@@ -4,8 +4,8 @@
 
 #include "engines/ucatalog.h"
 #include "tests/gui/windowfixture.h"
-#include "tests/support/companyweb.h"
-#include "tests/support/testengine.h"
+#include "sandbox/companyweb.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa::test {
 
@@ -17,14 +17,14 @@ class SearchFixture : public WindowFixture {
   SearchFixture() {
     std::vector<std::string> sites;
     for (int s = 0; s < web.Sites(); ++s) sites.push_back(web.SiteUrl(s));
-    engine = std::make_unique<TestEngine>(TestEngineOptions{.pages = 2, .resultsPerPage = 3, .resultUrls = sites});
-    sandbox.Write(kEngineFileName, EngineFileText(TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
+    engine = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{.pages = 2, .resultsPerPage = 3, .resultUrls = sites});
+    sandbox.Write(kEngineFileName, EngineFileText(sandbox::TestCatalog({{"loopback", 0, engine->EngineBlock()}})));
     WriteIni("autoupdate=0\r\nfiltertitle=0\r\n");
   }
   bool Idle() { return form().run().runStopped && form().controller().runningCount() == 0; }
 
-  CompanyWeb web{{.sites = 6}};
-  std::unique_ptr<TestEngine> engine;
+  sandbox::CompanyWeb web{{.sites = 6}};
+  std::unique_ptr<sandbox::TestEngine> engine;
 };
 
 }  // namespace

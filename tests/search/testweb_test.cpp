@@ -6,15 +6,15 @@
 #include "engines/uengine.h"
 #include "search/ukeywords.h"
 #include "search/uhttp.h"
-#include "tests/support/companyweb.h"
-#include "tests/support/testengine.h"
+#include "sandbox/companyweb.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa {
 namespace {
 
-using test::CompanyWeb;
-using test::TestEngine;
-using test::TestEngineOptions;
+using sandbox::CompanyWeb;
+using sandbox::TestEngine;
+using sandbox::TestEngineOptions;
 
 // The text between a and the next b, searching from *from on; advances *from to b.
 std::string Between(const std::string& text, const std::string& a, const std::string& b, std::size_t* from) {
@@ -50,7 +50,7 @@ std::vector<Item> CutItems(const EngineDef& e, const std::string& page) {
 
 EngineDef Load(const TestEngine& engine) {
   EngineDef def;
-  EXPECT_TRUE(LoadEngineBlock(test::TestRunEngineList({engine.EngineBlock()}), 0, def));
+  EXPECT_TRUE(LoadEngineBlock(sandbox::TestRunEngineList({engine.EngineBlock()}), 0, def));
   return def;
 }
 
@@ -103,13 +103,13 @@ TEST(TestEngine, NextLinkModeGivesTheLinkAfterTheLastNextStart) {
 TEST(TestEngine, CatalogueOfTestEnginesIsAValidEngineFile) {
   TestEngine a;
   TestEngine b(TestEngineOptions{1, 1, 1, 1, 1, "1", {}, false});
-  const Lines catalog = test::TestCatalog({{"A", 1, a.EngineBlock()}, {"B", 0, b.EngineBlock()}, {"C", 1, b.EngineBlock()}});
+  const Lines catalog = sandbox::TestCatalog({{"A", 1, a.EngineBlock()}, {"B", 0, b.EngineBlock()}, {"C", 1, b.EngineBlock()}});
   EXPECT_EQ(CatalogFromFileBytes(EngineFileText(catalog)), catalog);
-  EXPECT_EQ(BuildRunEngineList(catalog, 1, "1"), test::TestRunEngineList({b.EngineBlock()}));
+  EXPECT_EQ(BuildRunEngineList(catalog, 1, "1"), sandbox::TestRunEngineList({b.EngineBlock()}));
 }
 
 TEST(CompanyWeb, ServesEveryPageWithTitleAddressesAndLinks) {
-  CompanyWeb web(test::CompanyWebOptions{3, 2, 200, 4});
+  CompanyWeb web(sandbox::CompanyWebOptions{3, 2, 200, 4});
   HttpClient client;
   const auto urls = web.PageUrls();
   ASSERT_EQ(urls.size(), 15u);

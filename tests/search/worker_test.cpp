@@ -5,9 +5,9 @@
 #include <set>
 
 #include "search/usrchthd.h"
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 #include "tests/support/faultweb.h"
-#include "tests/support/testengine.h"
+#include "sandbox/testengine.h"
 
 namespace marvessa {
 namespace {
@@ -51,9 +51,9 @@ class WorkerTest : public ::testing::Test {
 };
 
 TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
-  test::TestEngine engine({.pages = 3, .resultsPerPage = 4, .firstPage = 1, .pageStep = 30});
+  sandbox::TestEngine engine({.pages = 3, .resultsPerPage = 4, .firstPage = 1, .pageStep = 30});
   run.runKeywords = {"  服装 +出口 "};
-  run.runEngines = test::TestRunEngineList({engine.EngineBlock()});
+  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
@@ -70,9 +70,9 @@ TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
 }
 
 TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
-  test::TestEngine engine({.pages = 2, .resultsPerPage = 3, .itemOrder = 1, .nextMode = "1", .bareUrls = true});
+  sandbox::TestEngine engine({.pages = 2, .resultsPerPage = 3, .itemOrder = 1, .nextMode = "1", .bareUrls = true});
   run.runKeywords = {"k"};
-  run.runEngines = test::TestRunEngineList({engine.EngineBlock()});
+  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
@@ -85,9 +85,9 @@ TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
 }
 
 TEST_F(WorkerTest, EnginePhaseStopsAtTheLevel1Capacity) {
-  test::TestEngine engine({.pages = 5, .resultsPerPage = 10});
+  sandbox::TestEngine engine({.pages = 5, .resultsPerPage = 10});
   run.runKeywords = {"a", "b"};
-  run.runEngines = test::TestRunEngineList({engine.EngineBlock()});
+  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
   settings.chache1number = 15;
   settings.chache2number = 0;
   RunWorker(true);
@@ -97,7 +97,7 @@ TEST_F(WorkerTest, EnginePhaseStopsAtTheLevel1Capacity) {
 }
 
 TEST_F(WorkerTest, CrawlReportsAddressesWithTitlesAndFollowsContactLinks) {
-  test::CompanyWeb web({.sites = 2});
+  sandbox::CompanyWeb web({.sites = 2});
   settings.filtertitle = false;
   run.AddLevel1(web.SiteUrl(0), "");
   run.AddLevel1(web.SiteUrl(1), "引擎标题");
@@ -108,18 +108,18 @@ TEST_F(WorkerTest, CrawlReportsAddressesWithTitlesAndFollowsContactLinks) {
                                           "service@c1-trade.cn"};
   EXPECT_EQ(Emails(), expected);  // products.htm is no contact page
   ASSERT_NE(Row("info@c0-trade.cn"), nullptr);
-  EXPECT_EQ(Row("info@c0-trade.cn")->title, test::CompanyWeb::Title(0, ""));
+  EXPECT_EQ(Row("info@c0-trade.cn")->title, sandbox::CompanyWeb::Title(0, ""));
   EXPECT_EQ(Row("info@c0-trade.cn")->url, web.SiteUrl(0));
   EXPECT_EQ(Row("info@c1-trade.cn")->title, "引擎标题");
-  EXPECT_EQ(Row("sales@c0-trade.cn")->title, test::CompanyWeb::Title(0, "contact.htm"));
+  EXPECT_EQ(Row("sales@c0-trade.cn")->title, sandbox::CompanyWeb::Title(0, "contact.htm"));
   EXPECT_TRUE(run.Level2().Holds(web.PageUrl(0, "about.htm")));
   EXPECT_FALSE(run.Level2().Holds(web.PageUrl(0, "products.htm")));
   EXPECT_EQ(run.PagesFetched(), 2 + run.Level2().Count());
 }
 
 TEST_F(WorkerTest, RedirectedPagesReportTheRequestedUrlAndResolveAgainstTheTarget) {
-  test::CompanyWeb web({.sites = 1});
-  test::LoopbackHttpServer redirector(test::LoopbackHost(40), [&](httplib::Server& s) {
+  sandbox::CompanyWeb web({.sites = 1});
+  sandbox::LoopbackHttpServer redirector(sandbox::LoopbackHost(40), [&](httplib::Server& s) {
     s.Get("/old", [&](const httplib::Request&, httplib::Response& res) { res.set_redirect(web.SiteUrl(0)); });
   });
   settings.filtertitle = false;
@@ -133,7 +133,7 @@ TEST_F(WorkerTest, RedirectedPagesReportTheRequestedUrlAndResolveAgainstTheTarge
 TEST_F(WorkerTest, StartOfBodyCheckKeepsOutLargeAndNonTextResponses) {
   test::FaultWeb faults;
   settings.size = 1;  // 1,024 bytes
-  test::LoopbackHttpServer pages(test::LoopbackHost(41), [](httplib::Server& s) {
+  sandbox::LoopbackHttpServer pages(sandbox::LoopbackHost(41), [](httplib::Server& s) {
     s.Get("/mail.bin", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("binary@example.cn and more text here", "application/octet-stream");
     });
@@ -171,7 +171,7 @@ TEST_F(WorkerTest, StopWorkerCutsABlockedFetchAtOnce) {
 
 TEST_F(WorkerTest, WatchdogCutsAHangingFetchAndTheWorkerMovesOn) {
   test::FaultWeb faults;
-  test::LoopbackHttpServer page(test::LoopbackHost(42), [](httplib::Server& s) {
+  sandbox::LoopbackHttpServer page(sandbox::LoopbackHost(42), [](httplib::Server& s) {
     s.Get("/after", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("<p>after@example.cn after the hang</p>", "text/html");
     });
@@ -189,7 +189,7 @@ TEST_F(WorkerTest, WatchdogCutsAHangingFetchAndTheWorkerMovesOn) {
 }
 
 TEST_F(WorkerTest, Utf8TitlesAreConvertedBeforeTheTitleFilter) {
-  test::LoopbackHttpServer page(test::LoopbackHost(43), [](httplib::Server& s) {
+  sandbox::LoopbackHttpServer page(sandbox::LoopbackHost(43), [](httplib::Server& s) {
     s.Get("/utf8", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(reinterpret_cast<const char*>(u8"<title>服装出口公司</title><p>a@utf8.cn</p>"),
                       "text/html; charset=UTF-8");
@@ -206,7 +206,7 @@ TEST_F(WorkerTest, NothingToDoEndsAtOnce) {
   RunWorker(false);
   EXPECT_EQ(run.PagesFetched(), 0);
   run.runKeywords = {"k"};
-  run.runEngines = test::TestRunEngineList({});
+  run.runEngines = sandbox::TestRunEngineList({});
   RunWorker(true);
   EXPECT_EQ(run.PagesFetched(), 0);
 }

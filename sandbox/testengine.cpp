@@ -1,11 +1,11 @@
-#include "tests/support/testengine.h"
+#include "sandbox/testengine.h"
 
 #include <httplib.h>
 
 #include "engines/uengine.h"
 #include "search/ukeywords.h"
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 namespace {
 
@@ -144,4 +144,4 @@ Lines TestRunEngineList(const std::vector<Lines>& blocks) {
   return lines;
 }
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "app/utext.h"
-#include "tests/support/testweb.h"
+#include "sandbox/testweb.h"
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 struct TestEngineOptions {
   int pages = 3;
@@ -86,4 +86,4 @@ Lines TestCatalog(const std::vector<CatalogEngine>& engines);
 // A run engine list: "[body]", the blocks, "[/body]".
 Lines TestRunEngineList(const std::vector<Lines>& blocks);
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox

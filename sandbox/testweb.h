@@ -2,9 +2,9 @@
 // Every server binds a port the system chooses, serves from its own threads, and stops cleanly
 // and quickly in its destructor. No URL handed out points outside 127.0.0.0/8.
 //
-//   tests/support/testweb.h     LoopbackHttpServer: a cpp-httplib server on a loopback address
-//   tests/support/testengine.h  TestEngine: a search engine with its engine definition lines
-//   tests/support/companyweb.h  CompanyWeb: generated company sites with addresses and links,
+//   sandbox/testweb.h     LoopbackHttpServer: a cpp-httplib server on a loopback address
+//   sandbox/testengine.h  TestEngine: a search engine with its engine definition lines
+//   sandbox/companyweb.h  CompanyWeb: generated company sites with addresses and links,
 //                               and the page set of the crawl benchmark
 //   tests/support/faultweb.h    FaultWeb: the faults a crawler meets (hangs, drips, endless or
 //                               oversized bodies, redirect chains and loops, resets, empty replies)
@@ -21,7 +21,7 @@ namespace httplib {
 class Server;
 }
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 // "127.0.0.<n>"; every address of 127.0.0.0/8 is the local machine.
 std::string LoopbackHost(int n);
@@ -48,4 +48,4 @@ class LoopbackHttpServer {
   std::thread thread_;
 };
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox

@@ -1,4 +1,4 @@
-#include "tests/support/testweb.h"
+#include "sandbox/testweb.h"
 
 #include <httplib.h>
 #include <sys/socket.h>
@@ -6,7 +6,7 @@
 #include <chrono>
 #include <stdexcept>
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 std::string LoopbackHost(int n) { return "127.0.0." + std::to_string(n); }
 
@@ -37,4 +37,4 @@ LoopbackHttpServer::~LoopbackHttpServer() {
 
 std::string LoopbackHttpServer::Origin() const { return "http://" + host_ + ":" + std::to_string(port_); }
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox

@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/testweb.h"
+#include "sandbox/testweb.h"
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 struct CompanyWebOptions {
   int sites = 10;
@@ -57,4 +57,4 @@ class CompanyWeb {
 inline constexpr int kCrawlBenchmarkPages = 2000;
 CompanyWebOptions CrawlBenchmarkWeb();
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox

@@ -1,10 +1,10 @@
-#include "tests/support/companyweb.h"
+#include "sandbox/companyweb.h"
 
 #include <httplib.h>
 
 #include <algorithm>
 
-namespace marvessa::test {
+namespace marvessa::sandbox {
 
 namespace {
 
@@ -114,4 +114,4 @@ CompanyWebOptions CrawlBenchmarkWeb() {
   return options;
 }
 
-}  // namespace marvessa::test
+}  // namespace marvessa::sandbox
