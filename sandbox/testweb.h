@@ -1,10 +1,11 @@
-// The loopback test web: HTTP servers on 127.0.0.x for the tests and benchmarks of the crawler.
-// Every server binds a port the system chooses, serves from its own threads, and stops cleanly
-// and quickly in its destructor. No URL handed out points outside 127.0.0.0/8.
+// The loopback sandbox web: HTTP servers on 127.0.0.x for the offline demo, the tests and the
+// benchmarks of the crawler. Every server binds a port the system chooses, serves from its own
+// threads, and stops cleanly and quickly in its destructor. No URL handed out points outside
+// 127.0.0.0/8.
 //
-//   sandbox/testweb.h     LoopbackHttpServer: a cpp-httplib server on a loopback address
-//   sandbox/testengine.h  TestEngine: a search engine with its engine definition lines
-//   sandbox/companyweb.h  CompanyWeb: generated company sites with addresses and links,
+//   sandbox/testweb.h           LoopbackHttpServer: a cpp-httplib server on a loopback address
+//   sandbox/testengine.h        TestEngine: a search engine with its engine definition lines
+//   sandbox/companyweb.h        CompanyWeb: generated company sites with addresses and links,
 //                               and the page set of the crawl benchmark
 //   tests/support/faultweb.h    FaultWeb: the faults a crawler meets (hangs, drips, endless or
 //                               oversized bodies, redirect chains and loops, resets, empty replies)
