@@ -13,7 +13,7 @@
 #include "options/woptions.h"
 #include "options/wspinedit.h"
 #include "tests/support/engine_list_file.h"
-#include "tests/support/qt_driving.h"
+#include "tests/gui/qt_driving.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

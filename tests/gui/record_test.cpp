@@ -13,7 +13,7 @@
 #include "tests/support/fake_listview.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_scroller.h"
-#include "tests/support/qt_driving.h"
+#include "tests/gui/qt_driving.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {
