@@ -16,12 +16,6 @@ std::string TrimLeft(std::string_view s) {
   return std::string(s.substr(b));
 }
 
-std::string TrimRight(std::string_view s) {
-  std::size_t e = s.size();
-  while (e > 0 && IsBlank(s[e - 1])) --e;
-  return std::string(s.substr(0, e));
-}
-
 std::string Trim(std::string_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
@@ -50,10 +44,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-bool EndsWith(std::string_view s, std::string_view suffix) {
-  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
-}
-
 bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
@@ -67,10 +57,6 @@ std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_
     if (k == needle.size()) return i;
   }
   return std::string_view::npos;
-}
-
-bool ContainsNoCase(std::string_view hay, std::string_view needle) {
-  return FindNoCase(hay, needle) != std::string_view::npos;
 }
 
 std::size_t Pos(std::string_view part, std::string_view s) {

@@ -20,19 +20,16 @@ constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<
 
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
-std::string TrimRight(std::string_view s);
 bool IsBlankText(std::string_view s);
 
 // Lower-cases only A..Z, so the copy has the same length and positions carry over.
 std::string LowerAscii(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view s, std::string_view prefix);
-bool EndsWith(std::string_view s, std::string_view suffix);
 bool Contains(std::string_view s, std::string_view part);
 
 // 0-based search ignoring ASCII case; npos when not found or when the needle is empty.
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from = 0);
-bool ContainsNoCase(std::string_view hay, std::string_view needle);
 
 // 1-based position of the first occurrence (exact bytes), 0 when there is none or the part is empty.
 std::size_t Pos(std::string_view part, std::string_view s);

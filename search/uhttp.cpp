@@ -26,7 +26,6 @@ HttpSetup CommonHttpSetup(const Settings& settings) {
   return setup;
 }
 
-void ApplyCommonHttpSetup(HttpClient& client, const Settings& settings) { client.SetSetup(CommonHttpSetup(settings)); }
 
 namespace {
 

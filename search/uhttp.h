@@ -92,6 +92,5 @@ class HttpClient {
   std::unique_ptr<State> state_;
 };
 
-void ApplyCommonHttpSetup(HttpClient& client, const Settings& settings);
 
 }  // namespace marvessa

@@ -36,7 +36,7 @@ TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
   EXPECT_EQ(lines[16], "thdnumber=12");
   EXPECT_EQ(lines[25], "exportstring=<邮址>");
   EXPECT_EQ(lines[29], "filelist3=");
-  EXPECT_TRUE(EndsWith(sandbox.Read("Trovik.ini"), "filelist3=\r\n"));
+  EXPECT_TRUE(sandbox.Read("Trovik.ini").ends_with("filelist3=\r\n"));
 }
 
 TEST_F(SettingsTest, MalformedNumbersAndSwitchesFallBackToDefaults) {

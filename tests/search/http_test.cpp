@@ -107,20 +107,20 @@ TEST_F(HttpClientTest, ProxyAndItsCredentialsFollowTheSettings) {
   settings.ProxyPort = web.Port();
   settings.Proxyuser = "user";
   settings.Proxypsd = "pa:ss";
-  ApplyCommonHttpSetup(client, settings);
+  client.SetSetup(CommonHttpSetup(settings));
   const std::string url = "http://127.0.0.9:1/page/服装?q=出口";
   client.Get(url + "#part");
   EXPECT_EQ(RequestTarget(web.Requests().at(0)), url);
   EXPECT_EQ(HeaderValue(web.Requests().at(0), "Proxy-Authorization"), "Basic dXNlcjpwYTpzcw==");
 
   settings.Proxyuser = "  ";
-  ApplyCommonHttpSetup(client, settings);
+  client.SetSetup(CommonHttpSetup(settings));
   client.Get(url);
   EXPECT_EQ(RequestTarget(web.Requests().at(1)), url);
   EXPECT_EQ(web.Requests().at(1).find("Proxy-Authorization"), std::string::npos) << "a blank user sends no credentials";
 
   settings.Proxyenabled = false;
-  ApplyCommonHttpSetup(client, settings);
+  client.SetSetup(CommonHttpSetup(settings));
   EXPECT_TRUE(client.Get(web.Url("/echo")).ok);
   EXPECT_EQ(RequestTarget(web.Requests().at(2)), "/echo");
 }
