@@ -37,7 +37,6 @@ class RecordForm {
   // Runs whenever the e-mail field is to take the focus.
   std::function<void()> focusEmail;
 
-  bool InsertMode() const { return insertMode_; }
   // The row shown in properties mode.
   int RowIndex() const { return rowIndex_; }
   // "增加" or "属性".
