@@ -10,7 +10,7 @@
 
 #include "app/wqttext.h"
 #include "results/wlist.h"
-#include "tests/support/fake_listview.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_scroller.h"
 #include "tests/gui/qt_driving.h"
@@ -21,7 +21,7 @@ namespace marvessa {
 // What the dialog works on, as the main window would hand it over.
 struct RecordDialogWorld {
   ResultList results;
-  test::FakeResultView view;
+  test::FakeWindow view;
   test::FakeScroller scroller;
   DocumentState document;
   test::FakeMessageBoxes messages;

@@ -2,6 +2,7 @@
 
 #include "results/ulistcommands.h"
 #include "tests/support/fake_listview.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_ui.h"
 
@@ -31,7 +32,7 @@ class ListCommandsTest : public ::testing::Test {
   RunState run{settings};
   ResultList results;
   DocumentState document;
-  test::FakeResultView view;
+  test::FakeWindow view;
   test::FakePanels panels;
   test::FakeUiThread ui;
   test::FakeShell shell;

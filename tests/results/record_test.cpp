@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "results/urecord.h"
-#include "tests/support/fake_listview.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_scroller.h"
 
@@ -25,7 +25,7 @@ class RecordFormTest : public ::testing::Test {
   }
 
   ResultList results;
-  test::FakeResultView view;
+  test::FakeWindow view;
   test::FakeScroller scroller;
   DocumentState document;
   test::FakeMessageBoxes messages;
