@@ -6,7 +6,7 @@
 #include "app/ufileio.h"
 #include "results/uexport.h"
 #include "results/ufile.h"
-#include "tests/support/fake_window.h"
+#include "tests/support/document_rig.h"
 
 namespace marvessa {
 namespace {
@@ -23,14 +23,7 @@ void FillRows(ResultList& results) {
 
 std::string TempPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
-struct Document {
-  Settings settings;
-  RunState run{settings};
-  ResultList results;
-  test::FakeWindow window;
-  TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
-};
+using Document = test::DocumentRig;
 
 void BM_SaveDocument(benchmark::State& state) {
   Document doc;
@@ -52,8 +45,7 @@ void BM_LoadDocument(benchmark::State& state) {
   }
   for (auto _ : state) {
     Document doc;
-    DocumentState document;
-    LoadDocument(doc.parts, false, path, document);
+    LoadDocument(doc.parts, false, path, doc.document);
     benchmark::DoNotOptimize(doc.results.Count());
   }
   state.SetItemsProcessed(state.iterations() * kRows);

@@ -6,6 +6,7 @@
 #include "engines/ucatalog.h"
 #include "results/ufile.h"
 #include "sandbox/companyweb.h"
+#include "tests/support/document_rig.h"
 #include "tests/support/fake_dialup.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_shutdown.h"
@@ -29,14 +30,9 @@ class MainFormTest : public test::SandboxTest {
   std::string Ini() { return sandbox.Read("Trovik.ini"); }
   // A document with one row, saved as the given file of the sandbox.
   void WriteDocument(const std::string& name) {
-    Settings s;
-    RunState run(s);
-    ResultList results;
-    test::FakeWindow w;
-    TaskQueueUiThread ui2;
-    results.AddResult("saved@x.cn", "http://127.0.0.1/", "t");
-    DocumentParts parts{results, run, w, w, w, ui2};
-    SaveDocument(parts, sandbox.Path(name));
+    test::DocumentRig doc;
+    doc.results.AddResult("saved@x.cn", "http://127.0.0.1/", "t");
+    SaveDocument(doc.parts, sandbox.Path(name));
   }
 
   test::FakeWindow window;

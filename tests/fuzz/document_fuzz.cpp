@@ -7,15 +7,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  Settings settings;
-  RunState run(settings);
-  ResultList results;
-  test::FakeWindow window;
-  TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
-  DocumentState document;
-  LoadDocumentBytes(parts, false, bytes, document);
-  LoadDocumentBytes(parts, true, bytes, document);
-  DocumentText(parts);
+  test::DocumentRig doc;
+  LoadDocumentBytes(doc.parts, false, bytes, doc.document);
+  LoadDocumentBytes(doc.parts, true, bytes, doc.document);
+  DocumentText(doc.parts);
   return 0;
 }

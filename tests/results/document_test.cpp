@@ -2,15 +2,14 @@
 
 #include "app/ufileio.h"
 #include "results/ufile.h"
-#include "tests/support/fake_window.h"
+#include "tests/support/document_rig.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {
 namespace {
 
-class DocumentTest : public test::SandboxTest {
+class DocumentTest : public test::SandboxTest, protected test::DocumentRig {
  protected:
-  DocumentTest() { results.SetView(&window); }
 
   std::string Save(const std::string& name = "doc.mvx") {
     SaveDocument(parts, sandbox.Path(name));
@@ -21,14 +20,6 @@ class DocumentTest : public test::SandboxTest {
     LoadDocument(parts, merge, sandbox.Path("in.mvx"), document);
   }
   static std::string Text(const Lines& lines) { return JoinLinesCrLf(lines); }
-
-  Settings settings;
-  RunState run{settings};
-  ResultList results;
-  test::FakeWindow window;
-  TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
-  DocumentState document;
 };
 
 TEST_F(DocumentTest, EmptyDocumentHas27LinesAndLoadsBackEmpty) {
@@ -58,15 +49,12 @@ TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
   const std::string text = Save();
   EXPECT_EQ(SplitLines(text).size(), 27u + 3 + 24 + 2 + 1 + 2);
 
-  Settings settings2;
-  RunState run2{settings2};
-  ResultList results2;
-  test::FakeWindow window2;
-  results2.SetView(&window2);
-  DocumentParts parts2{results2, run2, window2, window2, window2, ui};
+  test::DocumentRig copy;
   sandbox.Write("copy.mvx", text);
-  DocumentState doc2;
-  LoadDocument(parts2, false, sandbox.Path("copy.mvx"), doc2);
+  LoadDocument(copy.parts, false, sandbox.Path("copy.mvx"), copy.document);
+  const test::FakeWindow& window2 = copy.window;
+  const ResultList& results2 = copy.results;
+  const RunState& run2 = copy.run;
   EXPECT_EQ(window2.keyword, "服装 +出口 ");
   EXPECT_EQ(SelectedScope(window2), 3);
   EXPECT_EQ(window2.batch, (Lines{"a", "", "b"}));
@@ -82,7 +70,7 @@ TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
   EXPECT_EQ(run2.Level1Cursor(), 1);
   EXPECT_EQ(run2.PagesFetched(), 7);
   EXPECT_EQ(window2.panels[3], "已搜索:7");
-  EXPECT_TRUE(doc2.documentModified);
+  EXPECT_TRUE(copy.document.documentModified);
   EXPECT_EQ(Save("again.mvx"), Save());
 }
 
@@ -90,16 +78,11 @@ TEST_F(DocumentTest, LineBreaksInValuesBecomeBlanksSoLaterLinesStayInPlace) {
   results.AddResult("a@b.cn", "http://u/", "line one\r\nline two\nthree\rfour");
   run.AddLevel1("http://x/", "t\r\nu");
   Save();
-  Settings s2;
-  RunState run2{s2};
-  ResultList results2;
-  test::FakeWindow w2;
-  DocumentParts parts2{results2, run2, w2, w2, w2, ui};
-  DocumentState d2;
-  LoadDocument(parts2, false, sandbox.Path("doc.mvx"), d2);
-  ASSERT_EQ(results2.Count(), 1);
-  EXPECT_EQ(results2.ResultAt(0).title, "line one line two three four");
-  EXPECT_EQ(run2.Level1Titles(), (Lines{"t u"}));
+  test::DocumentRig copy;
+  LoadDocument(copy.parts, false, sandbox.Path("doc.mvx"), copy.document);
+  ASSERT_EQ(copy.results.Count(), 1);
+  EXPECT_EQ(copy.results.ResultAt(0).title, "line one line two three four");
+  EXPECT_EQ(copy.run.Level1Titles(), (Lines{"t u"}));
 }
 
 Lines Header() { return {"[qemosearchfile]", "", "", "", "", "", "", "", "", ""}; }
