@@ -1,8 +1,7 @@
 // Search documents over arbitrary bytes: opened, merged and written back.
 #include <cstdint>
 
-#include "tests/support/fake_window.h"
-#include "results/ufile.h"
+#include "tests/support/document_rig.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;
