@@ -111,20 +111,26 @@ void Tsrchthd::CutResultArea() {
   }
 }
 
-std::size_t Tsrchthd::Find(std::string_view marker, std::size_t start) const {
-  return stopRequested_ ? 0 : FindFrom(marker, pageLower_, start);
+PageScanner Tsrchthd::Scanner(bool pageIsUtf8) {
+  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageIsUtf8, ctx_.run, ctx_.settings,
+                      [this](const std::string& email, const std::string& url, const std::string& title) {
+                        AddResult(email, url, title);
+                      },
+                      [this](const std::string& url) { AddLevel2(url); }});
 }
 
 std::string Tsrchthd::HarvestResultPage() {
   const EngineDef& e = engine_;
   const bool utf8 = DeclaresUtf8(contentType_, page_);
+  // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
+  const PageScanner page = Scanner(utf8);
   std::size_t pos = 1;
   for (;;) {
     if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
-    const std::size_t s = Find(e.itemStart, pos);
+    const std::size_t s = page.FindFrom(e.itemStart, pos);
     if (s == 0) break;
     pos = s + e.itemStart.size();
-    const std::size_t end = Find(e.itemEnd, s + e.itemStart.size());
+    const std::size_t end = page.FindFrom(e.itemEnd, s + e.itemStart.size());
     if (end == 0) break;
     pos = end + e.itemEnd.size();
     std::string item = page_.substr(s - 1, end + e.itemEnd.size() - s);
@@ -132,7 +138,7 @@ std::string Tsrchthd::HarvestResultPage() {
     if (e.itemOrder == 0) url = CutBetween(item, e.urlStart, e.urlEnd);
     std::string title = CutBetween(item, e.titleStart, e.titleEnd);
     if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
-    url = stopRequested_ ? std::string() : CleanUrl(url);
+    url = page.CleanUrl(url);
     if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
     if (utf8) title = TitleToGbk(title);
     if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url)) AddLevel1(url, title);
@@ -142,16 +148,16 @@ std::string Tsrchthd::HarvestResultPage() {
     const std::size_t cut = pos - e.itemEnd.size() - 1;
     page_.erase(0, cut);
     pageLower_.erase(0, cut);
-    next = FindNextPageLink();
+    next = FindNextPageLink(page);
     RemoveChars(next, "\"'");
   }
   return next;
 }
 
-std::string Tsrchthd::FindNextPageLink() {
+std::string Tsrchthd::FindNextPageLink(const PageScanner& page) {
   const EngineDef& e = engine_;
-  const std::size_t s = Find(e.nextStart, 1);
-  const std::size_t end = Find(e.nextEnd, 1);
+  const std::size_t s = page.FindFrom(e.nextStart, 1);
+  const std::size_t end = page.FindFrom(e.nextEnd, 1);
   std::string link;
   if (s > 0 && s < end) {
     std::string text = page_.substr(s - 1, end + e.nextEnd.size() - s);
@@ -218,12 +224,7 @@ void Tsrchthd::CrawlPages(std::string url) {
 }
 
 void Tsrchthd::ScanPage(const std::string& base) {
-  PageScanner scanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_,
-                       DeclaresUtf8(contentType_, page_), ctx_.run, ctx_.settings,
-                       [this](const std::string& email, const std::string& url, const std::string& title) {
-                         AddResult(email, url, title);
-                       },
-                       [this](const std::string& url) { AddLevel2(url); }});
+  const PageScanner scanner = Scanner(DeclaresUtf8(contentType_, page_));
   scanner.ScanEmails();
   if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
     scanner.ScanLinks(base, "href=");

@@ -14,6 +14,7 @@
 #include "results/uresults.h"
 #include "search/uhttp.h"
 #include "search/urunstate.h"
+#include "search/uscanner.h"
 #include "search/uworker.h"
 
 namespace marvessa {
@@ -43,13 +44,13 @@ class Tsrchthd : public SearchWorker {
   void FetchResultPage(const std::string& url);
   void CutResultArea();
   std::string HarvestResultPage();
-  std::string FindNextPageLink();
+  std::string FindNextPageLink(const PageScanner& page);
   void CrawlPages(std::string url);
   void FetchCrawledPage(const std::string& url);
   bool CheckResponseStart(const ResponseStart& start) const;
   void ScanPage(const std::string& base);
-  // FindFrom over pageLower; 0 once a stop is requested.
-  std::size_t Find(std::string_view marker, std::size_t start) const;
+  // The scanner over the page in hand.
+  PageScanner Scanner(bool pageIsUtf8);
 
   // Synchronous hand-overs to the UI thread; each does nothing once a stop is requested.
   void AddLevel1(const std::string& url, const std::string& title);
