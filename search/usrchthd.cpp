@@ -76,7 +76,7 @@ void Tsrchthd::RunEngineQueries() {
     std::string url = BuildQueryUrl(engine_, keyword, k);
     while (!stopRequested_) {
       if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
-      FetchResultPage(RequestUrl(url));
+      FetchPage(RequestUrl(url));
       if (stopRequested_) break;
       RemoveLineBreaks(page_);
       CutResultArea();
@@ -89,11 +89,11 @@ void Tsrchthd::RunEngineQueries() {
   }
 }
 
-void Tsrchthd::FetchResultPage(const std::string& url) {
+void Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {
   page_.clear();
   pageLower_.clear();
   watchdogTicks_ = 0;
-  FetchResult result = http_.Get(url);
+  FetchResult result = http_.Get(url, options);
   contentType_ = result.contentType;
   if (result.ok) page_ = std::move(result.body);
 }
@@ -181,19 +181,14 @@ bool Tsrchthd::CheckResponseStart(const ResponseStart& start) const {
 }
 
 void Tsrchthd::FetchCrawledPage(const std::string& url) {
-  watchdogTicks_ = 0;
   redirectUrl_.clear();
-  page_.clear();
-  pageLower_.clear();
   FetchOptions options;
   options.followRedirects = true;
   options.freshConnection = true;
   if (ctx_.settings.sizecheck) options.bodyCap = static_cast<std::size_t>(std::max(0, ctx_.settings.size.load())) * 1024;
   options.onRedirect = [this](const std::string& location) { redirectUrl_ = location; };
   options.onResponseStart = [this](const ResponseStart& start) { return CheckResponseStart(start); };
-  FetchResult result = http_.Get(RequestUrl(url), options);
-  contentType_ = result.contentType;
-  if (result.ok) page_ = std::move(result.body);
+  FetchPage(RequestUrl(url), options);
 }
 
 void Tsrchthd::CrawlPages(std::string url) {

@@ -41,7 +41,8 @@ class Tsrchthd : public SearchWorker {
  private:
   void Execute();
   void RunEngineQueries();
-  void FetchResultPage(const std::string& url);
+  // Fetches into page (empty after a failure); without options as engine result pages are fetched.
+  void FetchPage(const std::string& url, const FetchOptions& options = {});
   void CutResultArea();
   std::string HarvestResultPage();
   std::string FindNextPageLink(const PageScanner& page);
