@@ -63,8 +63,7 @@ struct MainPlatform {
   SearchWorkerFactory* workers = nullptr;
 };
 
-// The maker's web site and feedback mailbox.
-inline constexpr const char* kMakerSite = "http://www.marvessa.example";
+// The maker's feedback mailbox; its web site is kMakerSite.
 inline constexpr const char* kFeedbackMailbox = "support@marvessa.example";
 
 class TMainForm {

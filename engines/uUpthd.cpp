@@ -11,7 +11,7 @@ namespace marvessa {
 
 std::string UpdateServer() {
   const char* server = std::getenv("MARVESSA_UPDATE_SERVER");
-  std::string base = server && *server ? server : "http://www.marvessa.example";
+  std::string base = server && *server ? server : kMakerSite;
   while (!base.empty() && base.back() == '/') base.pop_back();
   return base;
 }

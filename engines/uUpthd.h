@@ -19,7 +19,11 @@ inline constexpr const char* kEngineUpdatePath = "/update/trovik5.dat";
 inline constexpr const char* kNewsUpdatePath = "/update/msg.dat";
 inline constexpr const char* kNewsFileName = "qemomsg.dat";
 
-// The maker's web site: $MARVESSA_UPDATE_SERVER when set (a base URL, for tests and mirrors).
+// The maker's web site, which serves the updates.
+inline constexpr const char* kMakerSite = "http://www.marvessa.example";
+
+// The update server: $MARVESSA_UPDATE_SERVER when set (a base URL, for tests and mirrors), else
+// the maker's web site.
 std::string UpdateServer();
 
 class TUpthd {
