@@ -15,6 +15,8 @@ void MainWindow::ConnectCommands() {
   MainActions& a = *actions_;
   TMainForm& f = *form_;
   const auto record = [this](bool insertMode) {
+    // "属性" shows a row: without a selected one it does nothing.
+    if (!insertMode && lvlist()->FirstSelected() < 0) return;
     TMainForm& form = *form_;
     ShowRecordDialog(insertMode, {form.results(), *lvlist(), *lvlist(), form.document(), dialogs_.messages}, this);
   };

@@ -26,7 +26,6 @@ HttpSetup CommonHttpSetup(const Settings& settings) {
   return setup;
 }
 
-
 namespace {
 
 void InitCurlOnce() {

@@ -72,6 +72,23 @@ class MainWindowTest : public QObject {
     QVERIFY(f.messages.shown.empty());
   }
 
+  void propertiesOpenOnlyForASelectedRow() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    f.form().results().AddResult("a@b.cn", "http://127.0.0.1/", "t");
+    // A dialog that opens is closed again, so that the test fails instead of waiting.
+    bool opened = false;
+    QTimer::singleShot(200, [&opened] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        opened = true;
+        dialog->close();
+      }
+    });
+    w.actions().AEUpdate->trigger();
+    QTest::qWait(300);
+    QVERIFY(!opened);
+  }
+
   void listsHaveTheirSizes() {
     WindowFixture f;
     MainWindow& w = f.Create();
