@@ -5,30 +5,20 @@
 // same 2,000 pages.
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <memory>
 #include <vector>
 
+#include "bench/crawl_web.h"
 #include "search/usrchthd.h"
-#include "sandbox/companyweb.h"
 
 namespace marvessa {
 namespace {
 
-const sandbox::CompanyWeb& CrawlWeb() {
-  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
-  return web;
-}
-
-double ProcessCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+double ProcessCpuSeconds() { return bench::CpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 void BM_CrawlWorkers(benchmark::State& state) {
   const int workers = static_cast<int>(state.range(0));
-  const std::vector<std::string> urls = CrawlWeb().PageUrls();
+  const std::vector<std::string> urls = bench::CrawlBenchmarkServer().PageUrls();
   double cpu = 0;
   std::size_t pages = 0;
   std::size_t addresses = 0;

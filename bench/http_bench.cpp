@@ -11,22 +11,13 @@
 #include <thread>
 #include <vector>
 
+#include "bench/crawl_web.h"
 #include "search/uhttp.h"
-#include "sandbox/companyweb.h"
 
 namespace marvessa {
 namespace {
 
-const sandbox::CompanyWeb& BenchmarkWeb() {
-  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
-  return web;
-}
-
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+using bench::CpuSeconds;
 
 std::size_t Keep(char* bytes, std::size_t size, std::size_t count, void* page) {
   static_cast<std::string*>(page)->append(bytes, size * count);
@@ -70,7 +61,7 @@ void FetchShare(const std::vector<std::string>& urls, std::atomic<std::size_t>& 
 
 void BM_CrawlPlainCurl(benchmark::State& state) {
   const int concurrency = static_cast<int>(state.range(0));
-  const std::vector<std::string> urls = BenchmarkWeb().PageUrls();
+  const std::vector<std::string> urls = bench::CrawlBenchmarkServer().PageUrls();
   curl_global_init(CURL_GLOBAL_DEFAULT);
   double clientCpu = 0;
   double processCpu = 0;
