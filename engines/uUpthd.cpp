@@ -53,7 +53,6 @@ std::string TUpthd::Download(const char* path, const std::string& target) {
 void TUpthd::Execute() {
   if (!cancelled_ && update_) engineText_ = Download(kEngineUpdatePath, folders_.ProgramFolder() + kEngineFileName);
   if (!cancelled_ && update_) Download(kNewsUpdatePath, folders_.WindowsFolder() + kNewsFileName);
-  ended_ = true;
   ui_.Post(completed_);
 }
 

@@ -37,7 +37,6 @@ class TUpthd {
 
   // Honoured also before the work begins; drops an open connection, so a download in progress fails.
   void Cancel();
-  bool Ended() const { return ended_; }
   void Join();
   // The response to the engine-file request; empty after an error.
   const std::string& engineText() const { return engineText_; }
@@ -52,7 +51,6 @@ class TUpthd {
   UiThread& ui_;
   std::function<void()> completed_;
   std::atomic<bool> cancelled_{false};
-  std::atomic<bool> ended_{false};
   std::unique_ptr<HttpClient> http_;
   std::string engineText_;
   std::thread thread_;

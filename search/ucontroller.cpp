@@ -176,14 +176,7 @@ void RunController::StopWorkers(bool wait) {
 // Serves the UI thread while waiting, so that the worker's hand-overs and finished notification
 // run; the notification releases the worker, which is not touched after that.
 void RunController::WaitForWorker(int slot) {
-  while (slots_[slot - 1]) {
-    if (slots_[slot - 1]->Ended()) {
-      p_.ui.PumpEvents();
-      if (slots_[slot - 1]) p_.ui.WaitForEvents(10);
-    } else {
-      p_.ui.WaitForEvents(10);
-    }
-  }
+  while (slots_[slot - 1]) p_.ui.WaitForEvents(10);
 }
 
 bool RunController::LimitReached() const {

@@ -65,7 +65,6 @@ void Tsrchthd::Execute() {
   }
   page_.clear();
   pageLower_.clear();
-  ended_ = true;
   ctx_.ui.Post([finished = finished_, slot = slot_] { finished(slot); });
 }
 

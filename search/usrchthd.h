@@ -35,7 +35,6 @@ class Tsrchthd : public SearchWorker {
 
   void StopWorker() override;
   void CheckWorkerTimeout(int limitMinutes) override;
-  bool Ended() const override { return ended_; }
   void Join() override;
 
  private:
@@ -66,7 +65,6 @@ class Tsrchthd : public SearchWorker {
   HttpClient http_;
   std::atomic<bool> stopRequested_{false};
   std::atomic<int> watchdogTicks_{0};
-  std::atomic<bool> ended_{false};
 
   EngineDef engine_;
   std::string currentUrl_;

@@ -14,8 +14,6 @@ class SearchWorker {
   // One minute tick of the watchdog: after more than limitMinutes ticks since the current fetch
   // began, the fetch is cut and the worker moves on to its next URL.
   virtual void CheckWorkerTimeout(int limitMinutes) = 0;
-  // Whether the worker's thread has left its work loop.
-  virtual bool Ended() const = 0;
   // Waits for the thread to end (it has posted its finished notification by then).
   virtual void Join() = 0;
 };

@@ -346,7 +346,6 @@ class HandingOverWorker : public SearchWorker {
       : thread_([=, &ui, &handedOver, this] {
           while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
           ui.Invoke([&] { ++handedOver; });
-          ended_ = true;
           ui.Post([finished, slot] { finished(slot); });
         }) {}
   ~HandingOverWorker() override {
@@ -354,12 +353,10 @@ class HandingOverWorker : public SearchWorker {
   }
   void StopWorker() override { stop_ = true; }
   void CheckWorkerTimeout(int) override {}
-  bool Ended() const override { return ended_; }
   void Join() override { thread_.join(); }
 
  private:
   std::atomic<bool> stop_{false};
-  std::atomic<bool> ended_{false};
   std::thread thread_;
 };
 

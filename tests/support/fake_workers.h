@@ -16,7 +16,6 @@ class FakeWorker : public SearchWorker {
       : slot(slot), engineMode(engineMode), finished_(std::move(finished)), ui_(ui) {}
   void StopWorker() override { ++stops; }
   void CheckWorkerTimeout(int limitMinutes) override { timeoutChecks.push_back(limitMinutes); }
-  bool Ended() const override { return ended; }
   void Join() override {}
   // Ends the worker: its finished notification is posted to the UI thread.
   void Finish() {
