@@ -6,6 +6,8 @@
 #include <random>
 
 #include "results/ulistcommands.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_window.h"
 
 namespace marvessa {
 namespace {
@@ -27,27 +29,15 @@ std::vector<ResultRecord> MakeRows(bool duplicated) {
   return rows;
 }
 
-struct QuietSelection : ResultSelection, SortMenu, StatusPanels, ShellPlatform {
-  bool IsSelected(int) const override { return false; }
-  int FirstSelected() const override { return -1; }
-  void ClearSelection() override {}
-  void SelectOne(int) override {}
-  void SelectAll() override {}
-  std::vector<int> SelectedRows() const override { return {}; }
-  void SetSortItemChecked(int, bool) override {}
-  void SetPanelText(int, const std::string&) override {}
-  void ShellOpen(const std::string&) override {}
-  void SetClipboardText(const std::string&) override {}
-};
-
 struct ListFixture {
   Settings settings;
   RunState run{settings};
   ResultList results;
   DocumentState document;
-  QuietSelection quiet;
+  test::FakeWindow window;
+  test::FakeShell shell;
   TaskQueueUiThread ui;
-  ListCommands commands{{results, quiet, quiet, run, quiet, document, ui, quiet}};
+  ListCommands commands{{results, window, window, run, window, document, ui, shell}};
 };
 
 // Building and releasing the list are not part of the measured time.
