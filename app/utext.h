@@ -39,6 +39,9 @@ std::size_t Pos(std::string_view part, std::string_view s);
 void ReplaceAll(std::string_view find, std::string_view repl, std::string& text);
 void RemoveChars(std::string& text, std::string_view chars);
 
+// 0..15 for a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
+
 // Decimal integer with an optional sign, or hexadecimal with a leading 0x or 0X.
 std::optional<int> ParseInt(std::string_view s);
 std::optional<int> ParseDecimal(std::string_view s);
@@ -50,6 +53,9 @@ Lines SplitLines(std::string_view text);
 std::string JoinLinesCrLf(const Lines& lines);
 // First line equal to marker, ignoring ASCII case; -1 when there is none.
 int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from = 0);
+
+// Whether s is well-formed UTF-8 (overlong and surrogate forms are not checked).
+bool IsValidUtf8(std::string_view s);
 
 // Conversion between the core's GBK text and UTF-8 (GB18030, so no typed character is lost).
 std::string GbkToUtf8(std::string_view gbk);
