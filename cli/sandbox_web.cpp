@@ -12,8 +12,10 @@ constexpr int kResultsPerPage = 10;
 
 SandboxWeb::SandboxWeb(int sites) : web_({.sites = sites, .hosts = 4, .fillerBytes = 2000, .threadsPerHost = 48}) {
   for (int s = 0; s < sites; ++s) siteUrls_.push_back(web_.SiteUrl(s));
+  for (const std::string& url : corpus_.PageUrls()) siteUrls_.push_back(url);
+  const int results = static_cast<int>(siteUrls_.size());
   engine_ = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{
-      .pages = (sites + kResultsPerPage - 1) / kResultsPerPage, .resultsPerPage = kResultsPerPage, .resultUrls = siteUrls_});
+      .pages = (results + kResultsPerPage - 1) / kResultsPerPage, .resultsPerPage = kResultsPerPage, .resultUrls = siteUrls_});
 }
 
 std::string SandboxWeb::EngineFile() const {

@@ -1,5 +1,5 @@
-// The sandbox web of the demo: generated company sites on loopback and a search engine whose
-// results are their home pages.
+// The sandbox web of the demo: generated company sites on loopback, the address corpus, and a
+// search engine whose results are the sites' home pages and the corpus pages.
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sandbox/companyweb.h"
+#include "sandbox/corpusweb.h"
 #include "sandbox/testengine.h"
 
 namespace marvessa::cli {
@@ -20,6 +21,7 @@ class SandboxWeb {
 
  private:
   sandbox::CompanyWeb web_;
+  sandbox::CorpusWeb corpus_;
   std::vector<std::string> siteUrls_;
   std::unique_ptr<sandbox::TestEngine> engine_;
 };

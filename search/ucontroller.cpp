@@ -57,6 +57,7 @@ void RunController::StartSearch(bool continueRun) {
   run.SetEngineIndex(0);
   run.userEnded = false;
   run.runEngines = BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine);
+  run.SetAddressRules(LoadAddressRules(p_.folders));
   earlyTopUpDone_ = false;
   p_.commands.SetAnimationRunning(true);
   minuteTicks_ = 0;

@@ -39,13 +39,15 @@ grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings -
 "$cli" --home "$home" export "$home/doc.mvx" --out "$home/out.txt"
 [ "$(cat "$home/out.txt")" = "$(printf 'sales@example.com\r')" ] || fail "export to a file"
 
-printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Example.COM.\r\n' > "$home/page.htm"
-printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn</body>\n' >> "$home/page.htm"
-"$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' "$home/page.htm" > "$home/scan.txt"
-printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1:8080/about/\n' \
+printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Acme-Trade.COM.\r\n' > "$home/page.htm"
+printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn <p>logo@2x.png shop&#64;x.cn</p></body>\n' >> "$home/page.htm"
+"$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' --junk "$home/page.htm" > "$home/scan.txt"
+printf 'email\tSales@Acme-Trade.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nemail\tshop@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1:8080/about/\njunk\tlogo@2x.png\tasset name\n' \
   | cmp -s - "$home/scan.txt" || fail "scan: $(cat "$home/scan.txt")"
-"$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" | head -1 \
-  | grep -qP '^email\tSales@Example.COM\t引擎 标题$' || fail "scan with a result title"
+printf '[address rules]\n[placeholder domains]\nx.cn\n[/body]\n' > "$home/address-rules.dat"
+"$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" > "$home/scan.txt"
+grep -qP '^email\tSales@Acme-Trade.COM\t引擎 标题$' "$home/scan.txt" || fail "scan with a result title"
+! grep -q 'x.cn' "$home/scan.txt" || fail "scan with the address rules of the program folder"
 
 set +e
 out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win" "$cli" --home "$home" update)

@@ -7,6 +7,7 @@
 
 #include "engines/ucatalog.h"
 #include "sandbox/companyweb.h"
+#include "sandbox/corpus.h"
 #include "tests/support/sandbox.h"
 #include "sandbox/testengine.h"
 
@@ -86,10 +87,12 @@ TEST_F(SearchCliTest, NothingFoundAndNothingToSearchHaveTheirOwnStatus) {
   EXPECT_EQ(RunCli(Home() + " search").status, 2);
 }
 
-TEST(DemoCli, FindsTheSandboxSitesAddresses) {
+TEST(DemoCli, FindsTheAddressesOfTheSandboxSitesAndOfTheCorpus) {
   const CliRun run = RunCli("demo --sites 12");
   ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 1);
+  std::size_t corpusAddresses = 0;
+  for (const sandbox::CorpusPage& page : sandbox::AddressCorpus()) corpusAddresses += page.addresses.size();
+  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + corpusAddresses + 1);
 }
 
 }  // namespace
