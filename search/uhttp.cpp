@@ -4,9 +4,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string_view>
@@ -84,6 +86,7 @@ struct HttpClient::State {
 
   bool proxied = false;
   const FetchOptions* options = nullptr;
+  std::size_t bodyCap = kHttpSafetyBodyCap;
   Response response;
   std::string failure;  // why a callback ended the transfer
 
@@ -130,8 +133,13 @@ std::size_t HttpClient::State::OnHeader(char* bytes, std::size_t size, std::size
   auto* state = static_cast<State*>(data);
   const std::size_t n = size * count;
   const std::string_view line(bytes, n);
-  if (Trim(line).empty()) return state->OnHeadersDone() ? n : 0;
-  state->OnHeaderLine(line);
+  try {
+    if (Trim(line).empty()) return state->OnHeadersDone() ? n : 0;
+    state->OnHeaderLine(line);
+  } catch (const std::bad_alloc&) {
+    state->failure = "out of memory for the headers";
+    return 0;
+  }
   return n;
 }
 
@@ -140,11 +148,18 @@ std::size_t HttpClient::State::OnBody(char* bytes, std::size_t size, std::size_t
   const std::size_t n = size * count;
   Response& response = state->response;
   response.bodyBytes += n;
-  if (response.bodyBytes > state->options->bodyCap) {
-    state->failure = TooLarge("the body", state->options->bodyCap);
+  if (response.bodyBytes > state->bodyCap) {
+    state->failure = TooLarge("the body", state->bodyCap);
     return 0;
   }
-  if (!IsRedirectStatus(response.status)) response.body.append(bytes, n);
+  // No exception may cross libcurl: a body that memory cannot hold fails the fetch.
+  try {
+    if (!IsRedirectStatus(response.status)) response.body.append(bytes, n);
+  } catch (const std::bad_alloc&) {
+    response.body = std::string();
+    state->failure = "out of memory for the body";
+    return 0;
+  }
   return n;
 }
 
@@ -180,8 +195,8 @@ bool HttpClient::State::OnHeadersDone() {
     failure = "HTTP status " + IntToText(response.status);
     return false;
   }
-  if (response.start.contentLength && static_cast<std::uint64_t>(*response.start.contentLength) > options->bodyCap) {
-    failure = TooLarge("the announced body", options->bodyCap);
+  if (response.start.contentLength && static_cast<std::uint64_t>(*response.start.contentLength) > bodyCap) {
+    failure = TooLarge("the announced body", bodyCap);
     return false;
   }
   if (options->onResponseStart && !options->onResponseStart(response.start)) {
@@ -310,6 +325,7 @@ FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options)
   bool fresh = false;
   if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
   state.options = &options;
+  state.bodyCap = std::min(options.bodyCap, kHttpSafetyBodyCap);
   fresh = fresh || options.freshConnection;
   FetchResult result = state.Transfer(url, fresh);
   for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {

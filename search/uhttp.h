@@ -19,8 +19,7 @@ inline constexpr const char* kHttpUserAgent = "Mozilla/4.0(compatible; MSIE 5.0;
 inline constexpr const char* kHttpAccept = "*/* Accept-Language: zh-cn ";
 inline constexpr long kHttpReceiveBufferBytes = 32368;
 inline constexpr int kHttpMaxRedirects = 5;
-// Body cap of a fetch whose caller has no size limit: no response is read whole into memory
-// beyond this, whatever its Content-Length says.
+// No body is read into memory beyond this, whatever the caller's cap or the Content-Length say.
 inline constexpr std::size_t kHttpSafetyBodyCap = std::size_t{32} << 20;
 
 // The configurable part of the common set-up: the HTTP proxy. When the proxy is off no proxy is
@@ -49,7 +48,7 @@ struct FetchOptions {
   // Drops the kept connection and opens a new one; otherwise a kept connection is reused.
   bool freshConnection = false;
   // The fetch fails as soon as the body of a response grows past this many bytes (or its
-  // Content-Length announces more).
+  // Content-Length announces more); kHttpSafetyBodyCap holds whatever is given here.
   std::size_t bodyCap = kHttpSafetyBodyCap;
   // Called for every redirect followed, with the Location value as the server sent it.
   std::function<void(const std::string& location)> onRedirect;
@@ -58,7 +57,7 @@ struct FetchOptions {
 };
 
 // A failure (transport error, status 400 or more, a 3xx not followed, an abandoned or cut
-// fetch) has ok false and an empty body; status is that of the last response seen, or 0.
+// fetch, a body that memory could not hold) has ok false and an empty body; status is that of the last response seen, or 0.
 struct FetchResult {
   bool ok = false;
   int status = 0;

@@ -73,15 +73,17 @@ void Tsrchthd::RunEngineQueries() {
   while (!keyword.empty() && !stopRequested_) {
     int k = 0;
     std::string url = BuildQueryUrl(engine_, keyword, k);
-    while (!stopRequested_) {
+    for (int pages = 1; !stopRequested_; ++pages) {
       if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
       FetchPage(RequestUrl(url));
       if (stopRequested_) break;
       RemoveLineBreaks(page_);
       CutResultArea();
       pageLower_ = LowerAscii(page_);
-      const std::string next = HarvestResultPage();
-      if (next.empty()) break;
+      int added = 0;
+      const std::string next = HarvestResultPage(added);
+      // An engine that offers a next page for ever, or the same results again, ends here.
+      if (next.empty() || added == 0 || pages == kMaxResultPages) break;
       url = engine_.nextMode == "1" ? next : BuildQueryUrl(engine_, keyword, ++k);
     }
     keyword = Trim(ctx_.run.TakeNextJob(engine_));
@@ -118,7 +120,7 @@ PageScanner Tsrchthd::Scanner(bool pageIsUtf8) {
                       [this](const std::string& url) { AddLevel2(url); }});
 }
 
-std::string Tsrchthd::HarvestResultPage() {
+std::string Tsrchthd::HarvestResultPage(int& added) {
   const EngineDef& e = engine_;
   const bool utf8 = DeclaresUtf8(contentType_, page_);
   // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
@@ -140,7 +142,7 @@ std::string Tsrchthd::HarvestResultPage() {
     url = page.CleanUrl(url);
     if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
     if (utf8) title = TitleToGbk(title);
-    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url)) AddLevel1(url, title);
+    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url) && AddLevel1(url, title)) ++added;
   }
   std::string next;
   if (pos > e.itemStart.size() + e.itemEnd.size()) {
@@ -198,14 +200,12 @@ void Tsrchthd::CrawlPages(std::string url) {
     ctx_.run.CountFetch();
     if (stopRequested_) return;
     if (!redirectUrl_.empty()) url = redirectUrl_;
-    RemoveLineBreaks(page_);
-    pageLower_ = LowerAscii(page_);
-    if (page_.size() > 10) {
-      try {
-        ScanPage(url);
-      } catch (...) {
-        // A scan that fails leaves the rest of the page unread.
-      }
+    try {
+      RemoveLineBreaks(page_);
+      pageLower_ = LowerAscii(page_);
+      if (page_.size() > 10) ScanPage(url);
+    } catch (...) {
+      // A page that memory cannot hold twice, or a scan that fails, leaves the rest unread.
     }
     int titleIndex = -1;
     try {
@@ -236,9 +236,11 @@ void Tsrchthd::HandOver(const std::function<void()>& addition) {
   }
 }
 
-void Tsrchthd::AddLevel1(const std::string& url, const std::string& title) {
-  if (IsBlankText(url)) return;
-  HandOver([&] { ctx_.run.AddLevel1(url, title); });
+bool Tsrchthd::AddLevel1(const std::string& url, const std::string& title) {
+  if (IsBlankText(url)) return false;
+  bool added = false;
+  HandOver([&] { added = ctx_.run.AddLevel1(url, title); });
+  return added;
 }
 
 void Tsrchthd::AddLevel2(const std::string& url) {

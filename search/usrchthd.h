@@ -19,6 +19,9 @@
 
 namespace marvessa {
 
+// Result pages one keyword's paging on one engine requests at most.
+inline constexpr int kMaxResultPages = 100;
+
 // What every worker of a run shares.
 struct WorkerContext {
   const Settings& settings;
@@ -43,7 +46,8 @@ class Tsrchthd : public SearchWorker {
   // Fetches into page (empty after a failure); without options as engine result pages are fetched.
   void FetchPage(const std::string& url, const FetchOptions& options = {});
   void CutResultArea();
-  std::string HarvestResultPage();
+  // Queues the page's new result URLs (counted in added) and returns its next-page link.
+  std::string HarvestResultPage(int& added);
   std::string FindNextPageLink(const PageScanner& page);
   void CrawlPages(std::string url);
   void FetchCrawledPage(const std::string& url);
@@ -53,7 +57,7 @@ class Tsrchthd : public SearchWorker {
   PageScanner Scanner(bool pageIsUtf8);
 
   // Synchronous hand-overs to the UI thread; each does nothing once a stop is requested.
-  void AddLevel1(const std::string& url, const std::string& title);
+  bool AddLevel1(const std::string& url, const std::string& title);  // true when queued
   void AddLevel2(const std::string& url);
   void AddResult(const std::string& email, const std::string& url, const std::string& title);
   void HandOver(const std::function<void()>& addition);

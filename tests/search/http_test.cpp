@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <thread>
@@ -145,10 +149,36 @@ TEST_F(HttpClientTest, EndlessBodyIsCutAtTheCapAndAtTheSafetyCap) {
   EXPECT_FALSE(small.ok);
   EXPECT_TRUE(small.body.empty());
   EXPECT_NE(small.error.find("larger"), std::string::npos) << small.error;
-  const FetchResult unlimited = client.Get(web.Url("/endless"));
-  EXPECT_FALSE(unlimited.ok);
-  EXPECT_NE(unlimited.error.find(std::to_string(kHttpSafetyBodyCap)), std::string::npos) << unlimited.error;
+  for (const std::size_t cap : {kHttpSafetyBodyCap, std::size_t{1} << 30}) {
+    capped.bodyCap = cap;
+    const FetchResult unlimited = client.Get(web.Url("/endless"), capped);
+    EXPECT_FALSE(unlimited.ok);
+    EXPECT_NE(unlimited.error.find(std::to_string(kHttpSafetyBodyCap)), std::string::npos) << unlimited.error;
+  }
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Run in a fresh process whose address space ends a little above what it uses, so that the body
+// cannot grow to the cap: the fetch fails instead of the process.
+void FetchWithLittleMemory(const std::string& url) {
+  long pages = 0;
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+    std::fclose(statm);
+  }
+  const rlim_t limit = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (rlim_t{40} << 20);
+  const rlimit address{limit, limit};
+  if (pages == 0 || ::setrlimit(RLIMIT_AS, &address) != 0) ::_exit(2);
+  const FetchResult result = HttpClient().Get(url);
+  std::fprintf(stderr, "%s\n", result.error.c_str());
+  ::_exit(result.ok ? 1 : 0);
+}
+
+TEST_F(HttpClientTest, BodyThatMemoryCannotHoldIsAFailedFetch) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(FetchWithLittleMemory(web.Url("/endless")), ::testing::ExitedWithCode(0), "out of memory for the body");
+}
+#endif
 
 TEST_F(HttpClientTest, ShortContentLengthReadsOnlyWhatWasAnnounced) {
   const FetchResult result = client.Get(web.Url("/short-length"));

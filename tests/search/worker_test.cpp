@@ -96,6 +96,18 @@ TEST_F(WorkerTest, EnginePhaseStopsAtTheLevel1Capacity) {
   EXPECT_EQ(run.PagesFetched(), 15);  // the crawl phase still ran
 }
 
+TEST_F(WorkerTest, PagingEndsOnAPageWithoutNewUrlsAndAfterAHundredPages) {
+  sandbox::TestEngine repeating({.pages = 1000, .resultsPerPage = 2, .resultUrls = {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}});
+  sandbox::TestEngine endless({.pages = 1000, .resultsPerPage = 1});
+  run.runKeywords = {"k"};
+  run.runEngines = sandbox::TestRunEngineList({repeating.EngineBlock(), endless.EngineBlock()});
+  settings.chache2number = 0;
+  RunWorker(true);
+  EXPECT_EQ(repeating.Requests().size(), 2u);
+  EXPECT_EQ(endless.Requests().size(), static_cast<std::size_t>(kMaxResultPages));
+  EXPECT_EQ(run.Level1().Count(), 2 + kMaxResultPages);
+}
+
 TEST_F(WorkerTest, CrawlReportsAddressesWithTitlesAndFollowsContactLinks) {
   sandbox::CompanyWeb web({.sites = 2});
   settings.filtertitle = false;
