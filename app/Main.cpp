@@ -14,6 +14,7 @@
 #include "app/wdialogs.h"
 #include "app/wfonts.h"
 #include "app/wmainwindow.h"
+#include "app/wtranslations.h"
 #include "app/wuithread.h"
 #include "engines/wupdate.h"
 #include "options/woptions.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   using namespace marvessa;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marvessa"));
+  if (QTranslator* qtTexts = LoadQtTranslation(QLocale::system(), &app)) QApplication::installTranslator(qtTexts);
   // The process ends when the main window has closed, whatever else is open.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(WindowFont());

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "tests/gui/qt_driving.h"
 #include "tests/gui/windowfixture.h"
 
 namespace marvessa::test {
@@ -266,6 +267,17 @@ class MainWindowTest : public QObject {
     QVERIFY(f.form().run().runStopped);
   }
 
+  void typedKeywordsAreNotCompletedFromThePresets() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    QComboBox* box = w.addressBar()->keywordBox();
+    QVERIFY(ShowActive(w));
+    box->setFocus();
+    TypeText(box->lineEdit(), QStringLiteral(u"电脑"));
+    QCOMPARE(box->currentText(), QStringLiteral(u"电脑"));
+    QCOMPARE(box->count(), 78);
+  }
+
   void anErrorEscapingACommandIsShownAndTheProgramGoesOn() {
     WindowFixture f;
     MainWindow& w = f.Create();
@@ -310,6 +322,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(results.ResultAt(0).email, "a@x.cn");
     QCOMPARE(list->model()->rowCount(), 1);
     QCOMPARE(w.statusLine()->panel(4)->text(), QStringLiteral(u"邮址:1"));
+  }
+
+  void shortcutsActOnTheFocusedList() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    f.form().results().AddResult("a@x.cn", "http://127.0.0.1/a", "t");
+    f.form().run().AddLevel2("http://127.0.0.1/deep");
+    CustomerListView* list = w.lvlist();
+    list->selectRow(0);
+    UrlListView* level2 = w.searchBoxes()->MMscan();
+    level2->selectionModel()->select(level2->model()->index(0, 0), QItemSelectionModel::Select);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    level2->setFocus();
+    QTest::keyClick(level2, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(level2, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(f.shell.clipboard, (std::vector<std::string>{"http://127.0.0.1/deep"}));
+    QCOMPARE(f.form().results().Count(), 1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(f.form().results().Count(), 0);
   }
 
   void listPopUpMenuAndFont() {

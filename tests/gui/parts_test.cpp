@@ -3,12 +3,15 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 #include <stdexcept>
 
 #include "app/wabout.h"
 #include "app/wanimate.h"
 #include "app/wstatusline.h"
+#include "app/wtranslations.h"
 #include "engines/wupdate.h"
 #include "results/wshell.h"
 #include "tests/gui/windowfixture.h"
@@ -123,6 +126,31 @@ class PartsTest : public QObject {
     const char16_t* const texts[] = {u"就绪", u" ", u"未搜索:0", u"已搜索:0", u"邮址:0"};
     for (int i = 0; i < 5; ++i) QCOMPARE(line.panel(i)->text(), QString::fromUtf16(texts[i]));
     QCOMPARE(line.height(), 18);
+  }
+
+  void qtTextsFollowTheLocaleWithChineseAsFallback() {
+    const struct {
+      QLocale locale;
+      const char16_t* yes;
+      const char16_t* ok;
+    } cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), u"&Ja", u"OK"},
+        {QLocale(QLocale::Swahili, QLocale::Kenya), u"是(&Y)", u"确定"},
+        {QLocale::c(), u"是(&Y)", u"确定"},
+    };
+    for (const auto& c : cases) {
+      QTranslator* translator = LoadQtTranslation(c.locale, qApp);
+      QVERIFY(translator);
+      QCoreApplication::installTranslator(translator);
+      QMessageBox box;
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::Ok);
+      const QString yes = box.button(QMessageBox::Yes)->text();
+      const QString ok = box.button(QMessageBox::Ok)->text();
+      QCoreApplication::removeTranslator(translator);
+      delete translator;
+      QCOMPARE(yes, QString::fromUtf16(c.yes));
+      QCOMPARE(ok, QString::fromUtf16(c.ok));
+    }
   }
 
   void fileDialogFiltersInQtForm() {
