@@ -101,12 +101,12 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
   a.searchengine = "0011";
   a.filelist[2] = "/home/u/报价.mvx";
   a.exportstring = "<邮址>     <网址>     <标题>";
-  SaveSettings(a, ini());
-  Settings b;
-  LoadSettings(b, ini());
   a.useragent = "Test/1.0";
   a.linkterms = "kontakt,联系";
   a.hostconnections = 2;
+  SaveSettings(a, ini());
+  Settings b;
+  LoadSettings(b, ini());
   for (std::size_t i = 0; i < SettingEntries(a).size(); ++i) EXPECT_EQ(SettingEntries(a)[i].value, SettingEntries(b)[i].value) << i;
 }
 

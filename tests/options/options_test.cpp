@@ -130,7 +130,7 @@ TEST_F(OptionsModelTest, StoringCopiesEveryControlToItsKeyGreyedOrNot) {
   m.seconnecttimeout.SetText("7");
   m.selowspeedbytes.SetText("500");
   m.selowspeedtime.SetText("11");
-  m.sehostconnections.SetText("99");
+  m.sehostconnections.SetValue(99);
   m.UpdateEnabling();
   m.StoreControls();
 
