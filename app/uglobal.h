@@ -58,6 +58,7 @@ struct Settings {
   std::atomic<bool> autosave{true};
   std::atomic<int> autosavetime{10};
   SettingText exportstring;
+  // Native paths; stored as the INI file's text by StoredPathText.
   std::array<SettingText, 4> filelist;
   // The language scope of the current run; kept in memory only.
   std::atomic<int> currentScope{0};

@@ -1,6 +1,7 @@
 #include "results/udoccommands.h"
 
 #include "app/ufileio.h"
+#include "app/upath.h"
 #include "results/uexport.h"
 #include "results/uimport.h"
 
@@ -52,8 +53,8 @@ void DocumentCommands::SaveCommand(bool saveAs) {
     dialog.title = "另存为";
   }
   if (name.empty() || saveAs) {
-    dialog.fileName = p_.document.keywords.KeywordText();
-    if (IsBlankText(dialog.fileName)) dialog.fileName = "无标题";
+    const std::string keyword = p_.document.keywords.KeywordText();
+    dialog.fileName = FileNameFromText(IsBlankText(keyword) ? "无标题" : keyword);
     auto chosen = p_.dialogs.AskSaveFile(dialog);
     if (!chosen) return;
     name = *chosen;
@@ -118,7 +119,7 @@ void DocumentCommands::AFimportExecute() {
 }
 
 void DocumentCommands::AFexportExecute() {
-  const FileDialogSpec dialog{"导出", "txt", "文本文件(*.txt)|*.txt", p_.document.keywords.KeywordText()};
+  const FileDialogSpec dialog{"导出", "txt", "文本文件(*.txt)|*.txt", FileNameFromText(p_.document.keywords.KeywordText())};
   auto path = p_.dialogs.AskSaveFile(dialog);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在导出文件...");
