@@ -106,9 +106,10 @@ class TMainForm {
   EngineUpdateService& update() { return *update_; }
   PowerActions& power() { return *power_; }
   const Folders& folders() const { return platform_.folders; }
+  // The parts of the window the document is made of.
+  DocumentParts Parts();
 
  private:
-  DocumentParts Parts();
 
   MainView& view_;
   MainPlatform platform_;

@@ -15,11 +15,12 @@ constexpr const char* kUsage =
     "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
     "  settings [--save]\n"
     "  terms LINE\n"
-    "  export DOC [--layout TEXT] [--out FILE]\n"
+    "  export DOC [--format text|csv|xlsx|jsonl|seeds] [--encoding utf-8|gbk] [--layout TEXT] [--out FILE]\n"
+    "  import DOC FILE\n"
     "  update\n"
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
     "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC]\n"
-    "         [--export FILE|-] [--layout TEXT] [KEYWORD]\n"
+    "         [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
     "  demo [--sites N] [--save DOC]\n"
     "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
       {"settings", SettingsVerb},
       {"terms", TermsVerb},
       {"export", ExportVerb},
+      {"import", ImportVerb},
       {"update", UpdateVerb},
       {"scan", ScanVerb},
       {"search", SearchVerb},

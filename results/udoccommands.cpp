@@ -2,7 +2,7 @@
 
 #include "app/ufileio.h"
 #include "app/upath.h"
-#include "results/uexport.h"
+#include "results/uexporter.h"
 #include "results/uimport.h"
 
 namespace marvessa {
@@ -109,21 +109,27 @@ void DocumentCommands::NFSaveAsClick() {
 
 void DocumentCommands::AFimportExecute() {
   const FileDialogSpec dialog{"导入网址", "ulk",
-                              "网址文件(*.ulk;*.txt)|*.ulk;*.txt|Lindqua文件 (*.ulk)|*.ulk|文本文件(*.txt)|*.txt", {}};
+                              "网址文件(*.ulk;*.txt)|*.ulk;*.txt|Lindqua文件 (*.ulk)|*.ulk|文本文件(*.txt)|*.txt|"
+                              "JSON Lines 结果(*.jsonl)|*.jsonl",
+                              {}};
   auto path = p_.dialogs.AskOpenFile(dialog);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在" + dialog.title + "文件...");
-  ImportUrlList(*path, p_.document.run, p_.document.ui, p_.cursor);
+  ImportFile(*path, p_.document.results, p_.document.run, p_.document.ui, p_.cursor);
   ShowStatus(p_.document.panels, "就绪");
   ShowTotals();
 }
 
 void DocumentCommands::AFexportExecute() {
-  const FileDialogSpec dialog{"导出", "txt", "文本文件(*.txt)|*.txt", FileNameFromText(p_.document.keywords.KeywordText())};
+  const FileDialogSpec dialog{"导出", "txt",
+                              "文本文件(*.txt)|*.txt|CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx|"
+                              "JSON Lines 文件(*.jsonl)|*.jsonl",
+                              FileNameFromText(p_.document.keywords.KeywordText())};
   auto path = p_.dialogs.AskSaveFile(dialog);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在导出文件...");
-  ExportResults(*path, p_.document.results, p_.settings, p_.document.ui, p_.cursor);
+  const auto exporter = MakeExporter(ExportFormatForPath(*path), TextEncoding::Utf8, p_.settings);
+  ExportToFile(*path, *exporter, ExportSourceOf(p_.document), p_.document.ui, p_.cursor);
   ShowStatus(p_.document.panels, "就绪");
 }
 

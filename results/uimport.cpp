@@ -1,6 +1,7 @@
 #include "results/uimport.h"
 
 #include "app/ufileio.h"
+#include "results/ujsonlimport.h"
 
 namespace marvessa {
 
@@ -61,6 +62,14 @@ void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCur
       level1.AddNewest(url);
       titles.emplace_back();
     });
+}
+
+void ImportFile(const std::string& path, ResultList& results, RunState& run, UiThread& ui, BusyCursor& cursor) {
+  if (ImportExtension(path) == ".jsonl") {
+    ImportResultFile(path, results, run, ui, cursor);
+  } else {
+    ImportUrlList(path, run, ui, cursor);
+  }
 }
 
 }  // namespace marvessa

@@ -208,6 +208,15 @@ TEST_F(DocCommandsTest, ImportAndExportCommandsUseTheirDialogs) {
   EXPECT_EQ(window.dialogs[1].fileName, "kw");
   EXPECT_EQ(sandbox.Read("out.txt"), "a@b.cn\r\n");
   EXPECT_EQ(window.panels[0], "就绪");
+  window.fileAnswers = {sandbox.Path("out.CSV")};
+  commands.AFexportExecute();
+  EXPECT_EQ(sandbox.Read("out.CSV"), "\xEF\xBB\xBF" + GbkToUtf8("邮址,网址,标题\r\na@b.cn,u,t\r\n"));
+  sandbox.Write("crawl.jsonl", R"({"email":"A@B.cn","url":"x"})" "\n" R"({"email":"new@b.cn","url":"y"})" "\n");
+  window.fileAnswers = {sandbox.Path("crawl.jsonl")};
+  commands.AFimportExecute();
+  ASSERT_EQ(results.Count(), 2);
+  EXPECT_EQ(results.ResultAt(1).email, "new@b.cn");
+  EXPECT_EQ(window.panels[4], "邮址:2");
 }
 
 }  // namespace
