@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/crawl_web.h"
+#include "app/uglobal.h"
 #include "search/uhttp.h"
 
 namespace marvessa {
@@ -38,7 +39,7 @@ void FetchShare(const std::vector<std::string>& urls, std::atomic<std::size_t>& 
   std::string page;
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, kHttpUserAgent);
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, kBrowserUserAgent);
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kHttpReceiveBufferBytes);
   curl_easy_setopt(curl, CURLOPT_PROXY, "");

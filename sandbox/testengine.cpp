@@ -48,7 +48,7 @@ TestEngine::TestEngine(TestEngineOptions options, const std::string& host)
                                    "@hits-test.cn for hit " + n + ".</body></html>",
                                "text/html");
         });
-      }) {}
+      }, 16, options_.tls) {}
 
 Lines TestEngine::EngineBlock() const {
   const bool titleFirst = options_.itemOrder > 0;

@@ -38,6 +38,8 @@ struct TestEngineOptions {
   std::vector<std::string> resultUrls;
   // Result URLs shown without "http://" and with a "#top" fragment, as some engines print them.
   bool bareUrls = false;
+  // Served over https with this CA's certificate.
+  const TestCa* tls = nullptr;
 };
 
 struct EngineRequest {

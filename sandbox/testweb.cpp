@@ -6,13 +6,20 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "sandbox/testca.h"
+
 namespace marvessa::sandbox {
 
 std::string LoopbackHost(int n) { return "127.0.0." + std::to_string(n); }
 
 LoopbackHttpServer::LoopbackHttpServer(const std::string& host,
-                                       const std::function<void(httplib::Server&)>& configure, int threads)
-    : server_(std::make_unique<httplib::Server>()), host_(host) {
+                                       const std::function<void(httplib::Server&)>& configure, int threads,
+                                       const TestCa* tls)
+    : server_(tls ? std::make_unique<httplib::SSLServer>(tls->CertFile().c_str(), tls->KeyFile().c_str())
+                  : std::make_unique<httplib::Server>()),
+      host_(host),
+      tls_(tls != nullptr) {
+  if (!server_->is_valid()) throw std::runtime_error("cannot set up a test server on " + host_);
   server_->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
   configure(*server_);
   int listenFd = -1;
@@ -35,6 +42,6 @@ LoopbackHttpServer::~LoopbackHttpServer() {
   thread_.join();
 }
 
-std::string LoopbackHttpServer::Origin() const { return "http://" + host_ + ":" + std::to_string(port_); }
+std::string LoopbackHttpServer::Origin() const { return (tls_ ? "https://" : "http://") + host_ + ":" + std::to_string(port_); }
 
 }  // namespace marvessa::sandbox

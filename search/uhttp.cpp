@@ -15,17 +15,47 @@
 
 #include "app/uglobal.h"
 #include "app/utext.h"
+#include "search/utls.h"
 
 namespace marvessa {
 
-HttpSetup CommonHttpSetup(const Settings& settings) {
+namespace {
+
+HttpSetup ProxyAndTimeLimits(const Settings& settings) {
   HttpSetup setup;
   setup.proxyEnabled = settings.Proxyenabled;
   setup.proxyHost = settings.Proxy.get();
   setup.proxyPort = settings.ProxyPort;
   setup.proxyUser = settings.Proxyuser.get();
   setup.proxyPassword = settings.Proxypsd.get();
+  setup.connectTimeoutSeconds = std::max(0, settings.connecttimeout.load());
+  setup.lowSpeedBytes = std::max(0, settings.lowspeedbytes.load());
+  setup.lowSpeedSeconds = std::max(0, settings.lowspeedtime.load());
   return setup;
+}
+
+}  // namespace
+
+HttpSetup CommonHttpSetup(const Settings& settings) {
+  HttpSetup setup = ProxyAndTimeLimits(settings);
+  setup.userAgent = settings.useragent.get();
+  setup.acceptLanguage = AcceptLanguage(settings.currentScope);
+  return setup;
+}
+
+HttpSetup UpdateHttpSetup(const Settings& settings) {
+  HttpSetup setup = ProxyAndTimeLimits(settings);
+  setup.userAgent = "Marvessa/" MARVESSA_VERSION;
+  setup.browserHeaders = false;
+  return setup;
+}
+
+std::string AcceptLanguage(int scope) {
+  static const char* const kLanguages[] = {
+      "zh-CN,zh;q=0.9,en;q=0.8", "en-US,en;q=0.9",          "zh-TW,zh;q=0.9,en;q=0.8", "fr-FR,fr;q=0.9,en;q=0.8",
+      "ru-RU,ru;q=0.9,en;q=0.8", "de-DE,de;q=0.9,en;q=0.8", "ja-JP,ja;q=0.9,en;q=0.8", "it-IT,it;q=0.9,en;q=0.8",
+  };
+  return kLanguages[scope >= 1 && scope <= 7 ? scope : 0];
 }
 
 namespace {
@@ -232,6 +262,9 @@ FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_REQUEST_TARGET, target.c_str());
   curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, fresh ? 1L : 0L);
+  const long verify = options->verifyCertificates ? 1L : 0L;
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verify);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verify * 2);
   const CURLcode code = curl_easy_perform(curl);
   FetchResult result;
   result.status = response.status;
@@ -254,14 +287,11 @@ HttpClient::HttpClient(const HttpSetup& setup) : state_(std::make_unique<State>(
   CURL* curl = curl_easy_init();
   if (!curl) throw std::runtime_error("libcurl could not create a transfer");
   state_->curl = curl;
-  state_->headers = curl_slist_append(nullptr, (std::string("Accept: ") + kHttpAccept).c_str());
   State* state = state_.get();
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, kHttpUserAgent);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, state->headers);
   curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kHttpReceiveBufferBytes);
   curl_easy_setopt(curl, CURLOPT_MAXCONNECTS, 1L);
   curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
@@ -287,6 +317,23 @@ HttpClient::~HttpClient() {
 
 void HttpClient::SetSetup(const HttpSetup& setup) {
   CURL* curl = state_->curl;
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, setup.userAgent.empty() ? nullptr : setup.userAgent.c_str());
+  curl_slist* headers = nullptr;
+  if (setup.browserHeaders) {
+    headers = curl_slist_append(headers, (std::string("Accept: ") + kHttpAccept).c_str());
+    if (!setup.acceptLanguage.empty())
+      headers = curl_slist_append(headers, ("Accept-Language: " + setup.acceptLanguage).c_str());
+  }
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+  curl_slist_free_all(state_->headers);
+  state_->headers = headers;
+  curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, setup.browserHeaders ? kHttpAcceptEncoding : nullptr);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(setup.connectTimeoutSeconds));
+  const bool lowSpeed = setup.lowSpeedBytes > 0 && setup.lowSpeedSeconds > 0;
+  const long bytesPerSecond = lowSpeed ? std::max(1L, static_cast<long>(setup.lowSpeedBytes / setup.lowSpeedSeconds)) : 0;
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, bytesPerSecond);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, lowSpeed ? static_cast<long>(setup.lowSpeedSeconds) : 0L);
+  TrustExtraCa(curl);
   state_->proxied = setup.proxyEnabled;
   if (!setup.proxyEnabled) {
     // An empty proxy also overrides the environment's proxy variables.

@@ -149,11 +149,15 @@ bool IsPlausibleEmail(std::string_view email) {
   return MailEndings.find(LowerAscii(LastChars(tail, 4))) == std::string_view::npos;
 }
 
+bool IsFollowedScheme(std::string_view scheme, const Settings& settings) {
+  return scheme == "http" || (scheme == "https" && !settings.httponly);
+}
+
 bool IsWantedLink(std::string_view link, const Settings& settings) {
   const std::string s = LowerAscii(TrimView(link));
   if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
   const std::string scheme = Trim(UrlScheme(s));
-  if (!scheme.empty() && scheme != "http") return false;
+  if (!scheme.empty() && !IsFollowedScheme(scheme, settings)) return false;
   if (LinkEndings.find(LastChars(s, 4)) != std::string_view::npos) return false;
   if (!settings.filterurl) return true;
   return Contains(s, "contact") || Contains(s, "about") || Contains(s, "lx");
@@ -241,7 +245,8 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
     const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
     if (!IsWantedLink(cut, c_.settings)) continue;
     const std::string link = resolver.Resolve(cut);
-    if (Trim(UrlScheme(link)) == "http" && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
+    if (IsFollowedScheme(Trim(UrlScheme(link)), c_.settings) && !c_.run.IsKnownLevel2Url(link))
+      HandOver([&] { c_.addLevel2(link); });
   }
 }
 

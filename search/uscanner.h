@@ -56,7 +56,9 @@ void StripBetween(std::string& text, char open, char close);
 std::string GrowLocalPart(std::string_view left);
 std::string GrowDomain(std::string_view right);
 bool IsPlausibleEmail(std::string_view email);
-// Whether a cut link is to be followed: http or relative, no mail or script link, not a file
+// http and https, or with httponly on http only.
+bool IsFollowedScheme(std::string_view scheme, const Settings& settings);
+// Whether a cut link is to be followed: of a followed scheme or relative, no mail or script link, not a file
 // of an unwanted type, and with filterurl on one that names a contact or about page.
 bool IsWantedLink(std::string_view link, const Settings& settings);
 // With filtertitle on: whether some term of the run's keyword line occurs in the title.

@@ -109,6 +109,8 @@ std::string LinkResolver::Resolve(std::string_view link) const {
   ForwardSlashes(l);
   if (l == "./") return {};
   if (!UrlSiteRoot(l).empty()) return l;
+  // "//host/path" keeps the page's scheme.
+  if (l.starts_with("//")) return origin_.empty() ? std::string() : origin_.substr(0, origin_.find(':')) + ":" + l;
   if (l.starts_with('/')) return origin_ + l;
   // "./x" counts as "../x": one directory above the base document's directory.
   if (l.starts_with("./")) l.insert(0, ".");

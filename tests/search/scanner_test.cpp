@@ -160,12 +160,23 @@ TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {
 }
 
 TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
-  EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\"><a href=https://127.0.0.1/x>"
+  EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\">"
                     "<a href=ftp://127.0.0.1/x><img src=a.jpg><a href=notes.txt><link href=s.css>"
                     "<a href=photo.jpeg><a href=a><a href=ip>")
                   .empty());
   EXPECT_TRUE(IsWantedLink("x.js", settings));
   EXPECT_TRUE(IsWantedLink("HTTP://127.0.0.1/x", settings));
+}
+
+TEST_F(ScannerTest, HttpsLinksAreFollowedUnlessHttpOnlyIsOn) {
+  currentUrl = "https://127.0.0.1:8443/d1/p.htm";
+  const std::string page = "<a href=https://127.0.0.2/x><a href=rel.htm><a href=/root.htm><a href=//127.0.0.3/y>";
+  EXPECT_EQ(Links(page), (Lines{"https://127.0.0.2/x", "https://127.0.0.1:8443/d1/rel.htm",
+                                "https://127.0.0.1:8443/root.htm", "https://127.0.0.3/y"}));
+  links.clear();
+  settings.httponly = true;  // the 2005 rule: relative links of an https page are dropped too
+  EXPECT_EQ(Links("<a href=https://127.0.0.5/x><a href=other.htm><a href=http://127.0.0.4/z>"),
+            Lines{"http://127.0.0.4/z"});
 }
 
 TEST_F(ScannerTest, UrlFilterFollowsContactAboutAndLxLinksOnly) {

@@ -7,6 +7,7 @@
 #include "search/usrchthd.h"
 #include "sandbox/companyweb.h"
 #include "tests/support/faultweb.h"
+#include "sandbox/testca.h"
 #include "sandbox/testengine.h"
 
 namespace marvessa {
@@ -106,6 +107,26 @@ TEST_F(WorkerTest, PagingEndsOnAPageWithoutNewUrlsAndAfterAHundredPages) {
   EXPECT_EQ(repeating.Requests().size(), 2u);
   EXPECT_EQ(endless.Requests().size(), static_cast<std::size_t>(kMaxResultPages));
   EXPECT_EQ(run.Level1().Count(), 2 + kMaxResultPages);
+}
+
+TEST_F(WorkerTest, CertificateErrorsAreToleratedOnCrawledPagesOnly) {
+  const sandbox::TestCa stranger;  // trusted by nobody
+  sandbox::TestEngine engine({.pages = 1, .resultsPerPage = 2, .tls = &stranger});
+  const sandbox::LoopbackHttpServer site("127.0.0.1", [](httplib::Server& server) {
+    server.Get("/", [](const httplib::Request&, httplib::Response& r) {
+      r.set_content("<title>Home</title>info@tls-site.cn <a href=\"contact.htm\">Contact</a>", "text/html");
+    });
+    server.Get("/contact.htm", [](const httplib::Request&, httplib::Response& r) {
+      r.set_content("<title>Contact</title>sales@tls-site.cn", "text/html");
+    });
+  }, 4, &stranger);
+  run.runKeywords = {"k"};
+  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.AddLevel1(site.Origin() + "/", "");
+  RunWorker(true);
+  EXPECT_TRUE(engine.Requests().empty()) << "the engine's certificate was refused";
+  EXPECT_EQ(Emails(), (std::set<std::string>{"info@tls-site.cn", "sales@tls-site.cn"}));
+  EXPECT_TRUE(run.Level2().Holds(site.Origin() + "/contact.htm"));
 }
 
 TEST_F(WorkerTest, CrawlReportsAddressesWithTitlesAndFollowsContactLinks) {
