@@ -1,6 +1,7 @@
 // The desktop program: the main window over the core, with the real platform layers.
 //
 //   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]]
+//   marvessa --help | --version
 //
 // With --screenshot the program starts as usual, shows the given page, renders the window (or,
 // with --dialog, the options dialog on tab N or the record dialog of the first row) to the PNG
@@ -32,9 +33,16 @@ struct Options {
   int tab = 0;
 };
 
-Options ParseOptions(const QApplication& app) {
+// Runs before the window system is reached, so that --help and --version (both to stdout, exit
+// status 0) work without a display.
+Options ParseOptions(int& argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("marvessa"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MARVESSA_VERSION));
   QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Collects business contact e-mail addresses from the web."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render the window to FILE.png and exit."),
                                       QStringLiteral("FILE"));
   const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page shown first (0 or 1)."),
@@ -77,6 +85,7 @@ bool SaveScreenshot(marvessa::MainWindow& window, const Options& options, marves
 
 int main(int argc, char** argv) {
   using namespace marvessa;
+  const Options options = ParseOptions(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marvessa"));
   if (QTranslator* qtTexts = LoadQtTranslation(QLocale::system(), &app)) QApplication::installTranslator(qtTexts);
@@ -84,7 +93,6 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(WindowFont());
   QApplication::setWindowIcon(ProgramIcon());
-  const Options options = ParseOptions(app);
 
   QtMessageBoxes messages(nullptr);
   QtFileDialogs files(nullptr);

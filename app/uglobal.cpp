@@ -5,6 +5,7 @@
 
 #include "app/ufileio.h"
 #include "app/uini.h"
+#include "app/upath.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -86,7 +87,7 @@ std::string ValueText(const Settings& s, const Field& field) {
       [&s](auto member) -> std::string {
         using M = decltype(member);
         if constexpr (std::is_same_v<M, int>) {
-          return s.filelist[member].get();
+          return StoredPathText(s.filelist[member].get());
         } else if constexpr (std::is_same_v<M, std::atomic<bool> Settings::*>) {
           return (s.*member).load() ? "1" : "0";
         } else if constexpr (std::is_same_v<M, std::atomic<int> Settings::*>) {
@@ -103,7 +104,7 @@ void SetFromText(Settings& s, const Field& field, const std::string& text) {
       [&s, &text](auto member) {
         using M = decltype(member);
         if constexpr (std::is_same_v<M, int>) {
-          s.filelist[member] = text;
+          s.filelist[member] = StoredPathFrom(text);
         } else if constexpr (std::is_same_v<M, std::atomic<bool> Settings::*>) {
           if (auto v = ParseInt(text)) (s.*member) = *v != 0;
         } else if constexpr (std::is_same_v<M, std::atomic<int> Settings::*>) {
@@ -131,7 +132,7 @@ void SaveSettings(const Settings& settings, const std::string& iniPath) {
   try {
     ini.Save(iniPath);
   } catch (const FileError&) {
-    throw FileError("Unable to write to " + iniPath);
+    throw FileError("Unable to write to " + PathForDisplay(iniPath));
   }
 }
 

@@ -59,6 +59,7 @@ struct Settings {
   std::atomic<bool> autosave{true};
   std::atomic<int> autosavetime{10};
   SettingText exportstring;
+  // Native paths; stored as the INI file's text by StoredPathText.
   std::array<SettingText, 4> filelist;
   // Keys added for today's web, after the original ones.
   SettingText useragent;  // the User-Agent of engine and page requests

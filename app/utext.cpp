@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -21,6 +22,13 @@ std::string Trim(std::string_view s) {
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
   return std::string(s.substr(b, e - b));
+}
+
+bool HasControlByte(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 32 || b == 127;
+  });
 }
 
 bool IsBlankText(std::string_view s) {

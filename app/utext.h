@@ -21,6 +21,8 @@ constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 bool IsBlankText(std::string_view s);
+// A byte below 32 or DEL.
+bool HasControlByte(std::string_view s);
 
 // Lower-cases only A..Z, so the copy has the same length and positions carry over.
 std::string LowerAscii(std::string_view s);

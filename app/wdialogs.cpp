@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -77,9 +78,9 @@ std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& request, boo
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(FromGbk(request.defaultExt));
   dialog.setNameFilter(QtNameFilters(request.filter));
-  dialog.selectFile(FromGbk(request.fileName));
+  dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.fileName)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return ToGbk(dialog.selectedFiles().front());
+  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& request) { return Ask(request, false); }

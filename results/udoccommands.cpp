@@ -1,6 +1,7 @@
 #include "results/udoccommands.h"
 
 #include "app/ufileio.h"
+#include "app/upath.h"
 #include "results/uexporter.h"
 #include "results/uimport.h"
 
@@ -52,8 +53,8 @@ void DocumentCommands::SaveCommand(bool saveAs) {
     dialog.title = "另存为";
   }
   if (name.empty() || saveAs) {
-    dialog.fileName = p_.document.keywords.KeywordText();
-    if (IsBlankText(dialog.fileName)) dialog.fileName = "无标题";
+    const std::string keyword = p_.document.keywords.KeywordText();
+    dialog.fileName = FileNameFromText(IsBlankText(keyword) ? "无标题" : keyword);
     auto chosen = p_.dialogs.AskSaveFile(dialog);
     if (!chosen) return;
     name = *chosen;
@@ -123,7 +124,7 @@ void DocumentCommands::AFexportExecute() {
   const FileDialogSpec dialog{"导出", "txt",
                               "文本文件(*.txt)|*.txt|CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx|"
                               "JSON Lines 文件(*.jsonl)|*.jsonl",
-                              p_.document.keywords.KeywordText()};
+                              FileNameFromText(p_.document.keywords.KeywordText())};
   auto path = p_.dialogs.AskSaveFile(dialog);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在导出文件...");

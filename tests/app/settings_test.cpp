@@ -110,6 +110,32 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
   for (std::size_t i = 0; i < SettingEntries(a).size(); ++i) EXPECT_EQ(SettingEntries(a)[i].value, SettingEntries(b)[i].value) << i;
 }
 
+TEST_F(SettingsTest, RecentFilesComeBackAsTheNativePathsTheyWere) {
+  // Path (native bytes, written here through GBK literals where they are Chinese), its line.
+  const std::pair<std::string, std::string> cases[] = {
+      {GbkToUtf8("/home/u/报价 100%.mvx"), "/home/u/报价 100%.mvx"},  // GBK text, readable
+      {"/home/u/\xf0\x9f\x98\x80 \xed\x95\x9c.mvx", "file:///home/u/%F0%9F%98%80%20%ED%95%9C.mvx"},
+      {"/tmp/\xff\xfe#?.mvx", "file:///tmp/%FF%FE%23%3F.mvx"},  // no UTF-8
+      {"/tmp/a.mvx ", "file:///tmp/a.mvx%20"},
+      {"'/tmp/q'", "file://'/tmp/q'"},
+      {"/tmp/a\nb", "file:///tmp/a%0Ab"},
+      {"file:///x", "file://file:///x"},
+  };
+  Settings a;
+  for (const auto& [path, line] : cases) {
+    a.filelist[1] = path;
+    SaveSettings(a, ini());
+    EXPECT_NE(sandbox.Read("Trovik.ini").find("\r\nfilelist1=" + line + "\r\n"), std::string::npos) << line;
+    Settings b;
+    LoadSettings(b, ini());
+    EXPECT_EQ(b.filelist[1].get(), path) << line;
+  }
+  // Older versions stored GBK text.
+  WriteIni("filelist0=D:\\报价.mvx\r\n");
+  LoadSettings(a, ini());
+  EXPECT_EQ(a.filelist[0].get(), GbkToUtf8("D:\\报价.mvx"));
+}
+
 TEST_F(SettingsTest, LineBreaksInAValueDoNotAddLinesToTheFile) {
   Settings a;
   a.Proxyuser = "a\r\nfirstrun=1";

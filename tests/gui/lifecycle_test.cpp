@@ -93,6 +93,43 @@ class LifecycleTest : public QObject {
     QCOMPARE(closed, 1);
   }
 
+  void nonAsciiPathsReachTheCoreAsTheyAre() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    TMainForm& form = f.form();
+    // Native (UTF-8) paths, as these sources spell them.
+    const std::string doc = f.sandbox.Path("客户 文档/报价.mvx");
+    form.results().AddResult("a@x.cn", "http://127.0.0.1/", "t");
+    f.files.answers = {doc};
+    w.actions().NFSaveAs->trigger();
+    QCOMPARE(f.files.asked.back().fileName, std::string("无标题"));
+    QVERIFY(std::filesystem::exists(doc));
+    w.SetKeywordText(Gbk(u"服装"));
+    f.files.answers = {f.sandbox.Path("导出.txt")};
+    w.actions().AFexport->trigger();
+    QCOMPARE(f.files.asked.back().fileName, std::string("服装"));
+    QVERIFY(f.sandbox.Exists("导出.txt"));
+
+    w.actions().AFnew->trigger();
+    f.files.answers = {doc};
+    w.actions().AFOpen->trigger();
+    QCOMPARE(form.results().Count(), 1);
+    f.files.answers = {doc};
+    w.actions().NFmerge->trigger();
+    QCOMPARE(form.results().Count(), 2);
+    f.sandbox.Write("网址.txt", "http://127.0.0.1/u\r\n");
+    f.files.answers = {f.sandbox.Path("网址.txt")};
+    w.actions().AFimport->trigger();
+    QCOMPARE(form.run().Level1().Count(), 1);
+    w.actions().AFnew->trigger();
+    QCOMPARE(w.actions().NFfilename[0]->text(), QStringLiteral(u"&1 报价.mvx"));
+    w.actions().NFfilename[0]->trigger();
+    QCOMPARE(form.results().Count(), 1);
+    QVERIFY(f.messages.shown.empty());
+    f.Destroy();
+    QVERIFY(f.Ini().find("filelist0=" + Utf8ToGbk(doc) + "\r\n") != std::string::npos);
+  }
+
   void exitClosesTheWindow() {
     WindowFixture f;
     MainWindow& w = f.Create();

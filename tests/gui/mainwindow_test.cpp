@@ -127,12 +127,12 @@ class MainWindowTest : public QObject {
 
   void recentFilesStandBeforeExitWithTheirSeparator() {
     WindowFixture f;
-    f.WriteIni("filelist0=/docs/A.mvx\r\nfilelist1=/docs/B.mvx\r\n");
+    f.WriteIni("filelist0=/docs/A.mvx\r\nfilelist1=" + Gbk(u"/docs/会议:纪要.mvx") + "\r\n");
     MainWindow& w = f.Create();
     const QList<QAction*> items = w.actions().fileMenu->actions();
     QCOMPARE(items.size(), 16);
     QCOMPARE(items[10]->text(), QStringLiteral("&1 A.mvx"));
-    QCOMPARE(items[11]->text(), QStringLiteral("&2 B.mvx"));
+    QCOMPARE(items[11]->text(), QStringLiteral(u"&2 会议:纪要.mvx"));
     QVERIFY(items[10]->isVisible() && items[11]->isVisible());
     QVERIFY(!items[12]->isVisible() && !items[13]->isVisible());
     QVERIFY(items[14]->isSeparator() && items[14]->isVisible());

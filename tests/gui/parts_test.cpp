@@ -2,6 +2,7 @@
 // guarded timer ticks, the animation and the status line's first texts.
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -74,7 +75,7 @@ class PartsTest : public QObject {
     QtShell shell;
     shell.ShellOpen("http://127.0.0.1:8080/a b.htm");
     shell.ShellOpen("mailto:" + Gbk(u"销售@x.cn"));
-    shell.ShellOpen(Gbk(u"/tmp/程序/help.htm"));
+    shell.ShellOpen("/tmp/程序/help.htm");  // a native path
     for (const char* scheme : {"http", "https", "mailto", "file"})
       QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     QCOMPARE(recorder.opened.size(), 3);
@@ -151,6 +152,25 @@ class PartsTest : public QObject {
       QCOMPARE(yes, QString::fromUtf16(c.yes));
       QCOMPARE(ok, QString::fromUtf16(c.ok));
     }
+  }
+
+  void fileDialogsTakeAndGiveNativePaths() {
+    Sandbox sandbox;
+    const std::string folder = sandbox.Path("文件夹/");
+    sandbox.Write("文件夹/other.mvx", "");
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      proposed = dialog->selectedFiles().value(0);
+      dialog->selectFile(QString::fromStdString(folder) + QStringLiteral(u"报价.mvx"));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFileDialogs dialogs(nullptr);
+    const std::optional<std::string> chosen =
+        dialogs.AskSaveFile({Gbk(u"保存"), "mvx", "Marvessa(*.mvx)|*.mvx", folder + "无标题"});
+    QCOMPARE(proposed, QString::fromStdString(folder) + QStringLiteral(u"无标题.mvx"));
+    QCOMPARE(chosen.value_or("cancelled"), folder + "报价.mvx");
   }
 
   void fileDialogFiltersInQtForm() {

@@ -13,4 +13,6 @@ timeout 60 "$program" --screenshot "$home/idle.png" --page 1 || fail "the progra
 [ "$(head -c 8 "$home/idle.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "a PNG file is written"
 grep -q 'thdnumber=9' "$home/Trovik.ini" || fail "the settings are kept"
 grep -q 'autosave=1' "$home/Trovik.ini" || fail "the shut-down sequence saves every setting"
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --version | grep -qE '^marvessa [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help | grep -q -- '--screenshot' || fail "--help on stdout"
 echo "1 passed, 0 failed"

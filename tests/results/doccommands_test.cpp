@@ -89,7 +89,7 @@ TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {
   commands.AFsaveExecute();
   ASSERT_EQ(window.dialogs.size(), 1u);
   EXPECT_EQ(window.dialogs[0].title, "另存为");
-  EXPECT_EQ(window.dialogs[0].fileName, "无标题");
+  EXPECT_EQ(window.dialogs[0].fileName, GbkToUtf8("无标题"));  // a native file name
   EXPECT_EQ(window.dialogs[0].defaultExt, "mvx");
   EXPECT_EQ(window.dialogs[0].filter, "Marvessa(*.mvx)|*.mvx");
   EXPECT_TRUE(sandbox.Exists("new.mvx"));
@@ -106,11 +106,11 @@ TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {
 }
 
 TEST_F(DocCommandsTest, SaveAsProposesTheKeywordAndCancelChangesNothingButTheAutosave) {
-  window.keyword = "服装";
+  window.keyword = "服装/出口";
   sandbox.Write("temp.mvx", "autosaved");
   commands.NFSaveAsClick();
   EXPECT_EQ(window.dialogs[0].title, "保存");
-  EXPECT_EQ(window.dialogs[0].fileName, "服装");
+  EXPECT_EQ(window.dialogs[0].fileName, GbkToUtf8("服装_出口"));
   EXPECT_FALSE(state.documentNamed);
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
 }
