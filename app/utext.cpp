@@ -141,9 +141,14 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   return -1;
 }
 
-std::string ConvertText(std::string_view in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+TextConverter::TextConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+  if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+}
+
+TextConverter::~TextConverter() { iconv_close(cd_); }
+
+std::string TextConverter::Convert(std::string_view in) const {
+  iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   std::string out(in.size() * 2 + 16, '\0');
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -151,7 +156,7 @@ std::string ConvertText(std::string_view in, const char* to, const char* from) {
   while (srcLeft > 0) {
     char* dst = out.data() + done;
     std::size_t dstLeft = out.size() - done;
-    const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
     done = out.size() - dstLeft;
     if (r != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) {
@@ -161,9 +166,12 @@ std::string ConvertText(std::string_view in, const char* to, const char* from) {
       --srcLeft;
     }
   }
-  iconv_close(cd);
   out.resize(done);
   return out;
+}
+
+std::string ConvertText(std::string_view in, const char* to, const char* from) {
+  return TextConverter(to, from).Convert(in);
 }
 
 std::string GbkToUtf8(std::string_view gbk) { return ConvertText(gbk, "UTF-8", "GB18030"); }

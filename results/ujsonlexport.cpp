@@ -7,16 +7,6 @@
 
 namespace marvessa {
 
-namespace {
-
-// The host of the URL, lower-cased; empty when it names none.
-std::string UrlHost(std::string_view url) {
-  const std::string root = UrlSiteRoot(url);
-  const std::size_t scheme = root.find("://");
-  return scheme == std::string::npos ? root : root.substr(scheme + 3);
-}
-
-}  // namespace
 
 std::string JsonLinesExporter::FileBytes(const ExportSource& source, UiThread& ui) {
   std::string out;

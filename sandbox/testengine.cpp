@@ -78,7 +78,7 @@ Lines TestEngine::EngineBlock() const {
           IntToText(options_.firstPage),
           options_.nextMode,
           options_.nextMode == "1" ? Origin() : "",
-          "",
+          "interval=" + IntToText(options_.intervalMs),
           "",
           ""};
 }

@@ -41,6 +41,8 @@ struct TestEngineOptions {
   bool bareUrls = false;
   // Served over https with this CA's certificate.
   const TestCa* tls = nullptr;
+  // The record's "interval" extension: the sandbox engine may be asked without a pause.
+  int intervalMs = 0;
 };
 
 struct EngineRequest {

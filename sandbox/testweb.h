@@ -21,22 +21,37 @@
 
 namespace httplib {
 class Server;
+class TaskQueue;
 }
 
 namespace marvessa::sandbox {
 
 class TestCa;
+class SharedServerThreads;
 
-// "127.0.0.<n>"; every address of 127.0.0.0/8 is the local machine.
+// "127.0.0.<n>" for n below 256, and 127.x.y.z for larger n (n = x * 65536 + y * 256 + z); every
+// address of 127.0.0.0/8 is the local machine.
 std::string LoopbackHost(int n);
+
+// Threads that serve the connections of many servers, so that a web of a thousand hosts needs
+// one pool, not a thousand. It must outlive every server that uses it.
+class SharedServerThreads {
+ public:
+  explicit SharedServerThreads(int threads);
+  ~SharedServerThreads();
+  void Enqueue(std::function<void()> task);
+
+ private:
+  std::unique_ptr<httplib::TaskQueue> pool_;
+};
 
 class LoopbackHttpServer {
  public:
   // Routes are added by configure before the server starts; threads = concurrent connections
-  // served (each kept-alive connection holds one). With tls the server speaks https with the
-  // CA's server certificate.
+  // served (each kept-alive connection holds one), or the shared threads. With tls the server
+  // speaks https with the CA's server certificate.
   LoopbackHttpServer(const std::string& host, const std::function<void(httplib::Server&)>& configure,
-                     int threads = 16, const TestCa* tls = nullptr);
+                     int threads = 16, const TestCa* tls = nullptr, SharedServerThreads* shared = nullptr);
   ~LoopbackHttpServer();
   LoopbackHttpServer(const LoopbackHttpServer&) = delete;
   LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;

@@ -55,6 +55,7 @@ void RunController::StartSearch(bool continueRun) {
   runningCount_ = 0;
   elapsedSeconds_ = 0;
   run.SetEngineIndex(0);
+  run.ResetHosts();
   run.userEnded = false;
   run.runEngines = BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine);
   earlyTopUpDone_ = false;

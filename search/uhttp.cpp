@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 #include <new>
 #include <set>
@@ -67,6 +68,14 @@ void InitCurlOnce() {
 
 bool IsRedirectStatus(int status) { return status >= 300 && status < 400; }
 
+// A Retry-After value as seconds from now: a count of seconds or an HTTP date; -1 when neither.
+int RetryAfterSeconds(const std::string& value) {
+  if (auto seconds = ParseDecimal(value)) return std::max(0, *seconds);
+  const time_t at = curl_getdate(value.c_str(), nullptr);
+  if (at < 0) return -1;
+  return static_cast<int>(std::clamp<long long>(at - std::time(nullptr), 0, 86400));
+}
+
 std::string TooLarge(const char* what, std::size_t cap) {
   return std::string(what) + " is larger than " + IntToText(static_cast<long long>(cap)) + " bytes";
 }
@@ -93,6 +102,7 @@ struct Response {
   int status = 0;
   bool headersDone = false;
   std::string location;
+  int retryAfterSeconds = -1;
   ResponseStart start;
   std::string body;
   std::size_t bodyBytes = 0;
@@ -206,6 +216,8 @@ void HttpClient::State::OnHeaderLine(std::string_view line) {
   std::string value = Trim(line.substr(colon + 1));
   if (name == "location") {
     response.location = std::move(value);
+  } else if (name == "retry-after") {
+    response.retryAfterSeconds = RetryAfterSeconds(value);
   } else if (name == "content-type") {
     response.start.contentType = std::move(value);
   } else if (name == "content-length") {
@@ -268,6 +280,7 @@ FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
   const CURLcode code = curl_easy_perform(curl);
   FetchResult result;
   result.status = response.status;
+  result.retryAfterSeconds = response.retryAfterSeconds;
   if (CutRequested()) {
     result.error = "the connection was closed";
   } else if (!failure.empty()) {

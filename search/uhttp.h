@@ -80,6 +80,7 @@ struct FetchResult {
   std::string body;
   std::string contentType;  // of the final response; empty when it had none
   std::string error;
+  int retryAfterSeconds = -1;  // the last response's Retry-After (seconds or a date), -1 without one
 };
 
 // Used by one thread. Only CloseConnection and Stop may be called from other threads.

@@ -4,9 +4,11 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 
 #include "app/utext.h"
 #include "search/ucharset.h"
+#include "search/ulinkfilter.h"
 #include "search/uurl.h"
 
 namespace marvessa {
@@ -117,19 +119,7 @@ bool IsPlausibleEmail(std::string_view email) {
   return MailEndings.find(LowerAscii(LastChars(tail, 4))) == std::string_view::npos;
 }
 
-bool IsFollowedScheme(std::string_view scheme, const Settings& settings) {
-  return scheme == "http" || (scheme == "https" && !settings.httponly);
-}
-
-bool IsWantedLink(std::string_view link, const Settings& settings) {
-  const std::string s = LowerAscii(TrimView(link));
-  if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
-  const std::string scheme = Trim(UrlScheme(s));
-  if (!scheme.empty() && !IsFollowedScheme(scheme, settings)) return false;
-  if (LinkEndings.find(LastChars(s, 4)) != std::string_view::npos) return false;
-  if (!settings.filterurl) return true;
-  return Contains(s, "contact") || Contains(s, "about") || Contains(s, "lx");
-}
+bool IsWantedLink(std::string_view link, const Settings& settings) { return LinkFilter(settings).Wanted(link); }
 
 bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings) {
   if (!settings.filtertitle) return true;
@@ -181,10 +171,25 @@ void PageScanner::ScanEmails() const {
   }
 }
 
+// The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
+// removed; empty when either is not within the link window.
+std::string PageScanner::AnchorText(std::size_t p) const {
+  const std::size_t tagEnd = c_.pageLower.find('>', p);
+  if (tagEnd == std::string::npos || tagEnd - p > kLinkWindow) return {};
+  const std::size_t close = c_.pageLower.find("</a", tagEnd);
+  if (close == std::string::npos || close - tagEnd > kLinkWindow) return {};
+  std::string text = c_.page.substr(tagEnd + 1, close - tagEnd - 1);
+  StripBetween(text, '<', '>');
+  return text;
+}
+
 void PageScanner::ScanLinks(std::string_view base, std::string_view marker) const {
   const std::string_view page = c_.page;
   const std::string m = LowerAscii(marker);
   if (page.empty() || m.empty()) return;
+  const std::unique_ptr<LinkFilter> own = c_.linkFilter ? nullptr : std::make_unique<LinkFilter>(c_.settings);
+  const LinkFilter& filter = c_.linkFilter ? *c_.linkFilter : *own;
+  const bool anchors = m == "href=";
   const std::boyer_moore_horspool_searcher searcher(m.begin(), m.end());
   const LinkResolver resolver(base);
   const auto lowerEnd = c_.pageLower.end();
@@ -195,9 +200,9 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
     from = found + 1;
     const std::size_t p = static_cast<std::size_t>(found - c_.pageLower.begin());
     const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
-    if (!IsWantedLink(cut, c_.settings)) continue;
+    if (!filter.Wanted(cut, anchors ? AnchorText(p) : std::string(), c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);
-    if (IsFollowedScheme(Trim(UrlScheme(link)), c_.settings) && !c_.run.IsKnownLevel2Url(link))
+    if (filter.FollowsScheme(Trim(UrlScheme(link))) && !c_.run.IsKnownLevel2Url(link))
       HandOver([&] { c_.addLevel2(link); });
   }
 }

@@ -25,6 +25,8 @@
 
 namespace marvessa {
 
+class LinkFilter;
+
 // Characters of an address's local part and domain, tested on the lower-cased character.
 inline constexpr std::string_view EmailChars = "0123456789abcdefghijklmnopqrstuvwxyz-_.";
 // A cut URL ends before the first occurrence of each of these, taken in this order.
@@ -56,10 +58,7 @@ void StripBetween(std::string& text, char open, char close);
 std::string GrowLocalPart(std::string_view left);
 std::string GrowDomain(std::string_view right);
 bool IsPlausibleEmail(std::string_view email);
-// http and https, or with httponly on http only.
-bool IsFollowedScheme(std::string_view scheme, const Settings& settings);
-// Whether a cut link is to be followed: of a followed scheme or relative, no mail or script link, not a file
-// of an unwanted type, and with filterurl on one that names a contact or about page.
+// Whether a cut link is to be followed, judged by its URL alone (LinkFilter).
 bool IsWantedLink(std::string_view link, const Settings& settings);
 // With filtertitle on: whether some term of the run's keyword line occurs in the title.
 bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings);
@@ -80,6 +79,8 @@ struct ScanContext {
   // The synchronous hand-overs to the UI thread.
   std::function<void(const std::string& email, const std::string& url, const std::string& title)> addResult;
   std::function<void(const std::string& url)> addLevel2;
+  // The worker's link filter; without one ScanLinks makes its own from the settings.
+  const LinkFilter* linkFilter = nullptr;
 };
 
 class PageScanner {
@@ -97,6 +98,7 @@ class PageScanner {
   std::string CleanUrl(std::string_view text) const;
 
  private:
+  std::string AnchorText(std::size_t hrefPosition) const;
   bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
   std::string ResultTitle() const;
 

@@ -85,6 +85,8 @@ std::string UrlSiteRoot(std::string_view url) {
   return (parts.scheme.empty() ? std::string("http") : parts.scheme) + std::string(kSchemeEnd) + parts.host;
 }
 
+std::string UrlHost(std::string_view url) { return SplitUrl(url).host; }
+
 std::string UrlDirectory(std::string_view url) {
   const UrlParts parts = SplitUrl(url);
   if (!parts.hasHost) return {};

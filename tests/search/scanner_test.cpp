@@ -172,6 +172,39 @@ TEST_F(ScannerTest, UrlFilterFollowsContactAboutAndLxLinksOnly) {
             (Lines{"http://127.0.0.1/d1/aboutus.asp", "http://127.0.0.1/d1/Contact.php", "http://lxcorp.cn/"}));
 }
 
+// A link passes by a word of linkterms in its percent-decoded URL (UTF-8 or GBK) or in its
+// anchor text, letter case ignored in every script.
+TEST_F(ScannerTest, LinkWordsOfEveryLanguageMatchTheUrlOrTheAnchorText) {
+  settings.filterurl = true;
+  struct Case {
+    std::string anchor;  // href= and the anchor text, in the page's charset
+    std::string charset;
+    bool followed;
+  };
+  for (const Case& c : {
+           Case{"/de/Kontakt.html>x", "UTF-8", true},
+           Case{"/impressum>x", "UTF-8", true},
+           Case{"/it/chi-siamo/>x", "UTF-8", true},
+           Case{"/%E8%81%94%E7%B3%BB%E6%88%91%E4%BB%AC.html>x", "UTF-8", true},  // 联系我们 in UTF-8
+           Case{"/%C1%AA%CF%B5%CE%D2%C3%C7.asp>x", "GB18030", true},             // 联系我们 in GBK
+           Case{"/ru/%D0%9A%D0%BE%D0%BD%D1%82%D0%B0%D0%BA%D1%82%D1%8B/>x", "UTF-8", true},  // Контакты
+           Case{"/page?id=7>" + Utf8(u8"お問い合わせ") + "</a>", "UTF-8", true},
+           Case{"/page?id=8><b>" + Utf8(u8"联系我们") + "</b></a>", "UTF-8", true},
+           Case{"/page?id=9>联系我们</a>", "GB18030", true},
+           Case{"/page?id=10>\xCA\xEE\xED\xF2\xE0\xEA\xF2\xFB</a>", "CP1251", true},  // Контакты
+           Case{"/page?id=11>Products</a>", "UTF-8", false},
+           Case{"/page?id=12>" + Utf8(u8"产品") + "</a>", "UTF-8", false},
+           Case{"/page?id=13><img src=x.gif></a>", "UTF-8", false},
+       }) {
+    links.clear();
+    const PageScanner scanner = MakeScanner("<a href=" + c.anchor, -1, c.charset);
+    scanner.ScanLinks(currentUrl, "href=");
+    EXPECT_EQ(links.size(), c.followed ? 1u : 0u) << c.anchor;
+  }
+  settings.linkterms = "products";
+  EXPECT_EQ(Links("<a href=/Products.htm>x</a><a href=/contact.htm>x</a>"), Lines{"http://127.0.0.1/Products.htm"});
+}
+
 TEST_F(ScannerTest, KnownLinksAndAFullLevel2QueueAreSkipped) {
   EXPECT_EQ(Links("<a href=a.htm><a href=A.HTM><img src=a.htm>"), Lines{"http://127.0.0.1/d1/a.htm"});
   links.clear();
