@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace marvessa {
 
@@ -141,9 +143,32 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   return -1;
 }
 
+namespace {
+
+// Opening a converter costs more than converting a short text, and exports convert every field
+// of every row: each thread keeps the converters it has opened, reset before every use.
+iconv_t OpenConverter(const char* to, const char* from) {
+  struct Converters {
+    std::map<std::pair<std::string, std::string>, iconv_t> open;
+    ~Converters() {
+      for (const auto& [names, cd] : open) iconv_close(cd);
+    }
+  };
+  thread_local Converters converters;
+  auto [it, added] = converters.open.try_emplace({to, from}, reinterpret_cast<iconv_t>(-1));
+  if (added) it->second = iconv_open(to, from);
+  if (it->second == reinterpret_cast<iconv_t>(-1)) {
+    converters.open.erase(it);
+    throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  }
+  iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+  return it->second;
+}
+
+}  // namespace
+
 std::string ConvertText(std::string_view in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  iconv_t cd = OpenConverter(to, from);
   std::string out(in.size() * 2 + 16, '\0');
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -161,7 +186,6 @@ std::string ConvertText(std::string_view in, const char* to, const char* from) {
       --srcLeft;
     }
   }
-  iconv_close(cd);
   out.resize(done);
   return out;
 }
