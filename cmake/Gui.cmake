@@ -20,6 +20,8 @@ install(TARGETS marvessa RUNTIME DESTINATION .)
 # The desktop entry names the installed program and icon by their paths under the prefix the
 # installation is made to.
 install(FILES app/marvessa.svg DESTINATION share/icons/hicolor/scalable/apps)
+# The search document type the desktop entry declares.
+install(FILES app/marvessa-mime.xml DESTINATION share/mime/packages RENAME marvessa.xml)
 install(CODE "
   set(MARVESSA_EXEC \"\${CMAKE_INSTALL_PREFIX}/marvessa\")
   set(MARVESSA_ICON \"\${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/scalable/apps/marvessa.svg\")
