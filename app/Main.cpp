@@ -1,6 +1,7 @@
 // The desktop program: the main window over the core, with the real platform layers.
 //
 //   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]] [FILE.mvx]
+//   marvessa --help | --version
 //
 // FILE.mvx is opened once the start-up sequence has run, as "打开(&O)..." opens it.
 //
@@ -36,9 +37,16 @@ struct Options {
   QString document;
 };
 
-Options ParseOptions(const QApplication& app) {
+// Runs before the window system is reached, so that --help and --version (both to stdout, exit
+// status 0) work without a display.
+Options ParseOptions(int& argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("marvessa"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MARVESSA_VERSION));
   QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Collects business contact e-mail addresses from the web."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render the window to FILE.png and exit."),
                                       QStringLiteral("FILE"));
   const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page shown first (0 or 1)."),
@@ -83,6 +91,7 @@ bool SaveScreenshot(marvessa::MainWindow& window, const Options& options, marves
 
 int main(int argc, char** argv) {
   using namespace marvessa;
+  const Options options = ParseOptions(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marvessa"));
   if (QTranslator* qtTexts = LoadQtTranslation(QLocale::system(), &app)) QApplication::installTranslator(qtTexts);
@@ -90,7 +99,6 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(WindowFont());
   QApplication::setWindowIcon(ProgramIcon());
-  const Options options = ParseOptions(app);
 
   QtMessageBoxes messages(nullptr);
   QtFileDialogs files(nullptr);

@@ -141,10 +141,7 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   return -1;
 }
 
-namespace {
-
-// Converts with iconv; bytes the source code cannot decode are passed over.
-std::string Convert(std::string_view in, const char* to, const char* from) {
+std::string ConvertText(std::string_view in, const char* to, const char* from) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
   std::string out(in.size() * 2 + 16, '\0');
@@ -169,9 +166,7 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
   return out;
 }
 
-}  // namespace
-
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030"); }
-std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8"); }
+std::string GbkToUtf8(std::string_view gbk) { return ConvertText(gbk, "UTF-8", "GB18030"); }
+std::string Utf8ToGbk(std::string_view utf8) { return ConvertText(utf8, "GB18030", "UTF-8"); }
 
 }  // namespace marvessa

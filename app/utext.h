@@ -53,6 +53,9 @@ std::string JoinLinesCrLf(const Lines& lines);
 // First line equal to marker, ignoring ASCII case; -1 when there is none.
 int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from = 0);
 
+// Converts between two iconv charsets; bytes the source charset cannot decode, and characters
+// the target cannot hold, are passed over. Throws when iconv knows either charset not.
+std::string ConvertText(std::string_view in, const char* to, const char* from);
 // Conversion between the core's GBK text and UTF-8 (GB18030, so no typed character is lost).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);

@@ -31,6 +31,11 @@ MainWindow::MainWindow(const MainPlatform& platform, const WindowDialogs& dialog
 MainWindow::~MainWindow() {
   Guarded([this] { form_->FormDestroy(); });
   form_->run().SetObservers(nullptr, nullptr);
+  // The widgets outlive the form: closing them moves the focus, and a keyword box that loses it
+  // may still report an edit.
+  address_->onEnter = [] {};
+  address_->onUserChange = [] {};
+  pages_->onBatchEdited = [] {};
 }
 
 // From top to bottom: the band bar, the client area (address bar above the search boxes, the

@@ -1,4 +1,5 @@
 // marvessa-cli: Marvessa without a window.
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <functional>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: marvessa-cli [--home DIR] VERB ...\n"
+    "       marvessa-cli --help | --version\n"
     "verbs:\n"
     "  engines [--scope N [--keyword TEXT] [--page K]]\n"
     "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
@@ -48,6 +50,14 @@ int main(int argc, char** argv) {
       words.erase(words.begin(), words.begin() + 2);
     }
     if (words.empty()) throw UsageError{kUsage};
+    if (words[0] == "--help" || words[0] == "-h") {
+      std::printf("%s\nSee marvessa-cli(1) for each verb.\n", kUsage);
+      return 0;
+    }
+    if (words[0] == "--version") {
+      std::printf("marvessa-cli %s\n", MARVESSA_VERSION);
+      return 0;
+    }
     const auto verb = verbs.find(words[0]);
     if (verb == verbs.end()) throw UsageError{"unknown verb " + words[0] + "\n" + kUsage};
     Args args(std::vector<std::string>(words.begin() + 1, words.end()));

@@ -5,6 +5,7 @@
 #include "cli/verbs.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
+#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa::cli {
@@ -40,7 +41,7 @@ int ScanVerb(Args& args) {
   RemoveLineBreaks(page);
   const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};
-  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, DeclaresUtf8({}, page), run, settings,
+  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, PageCharset({}, page), run, settings,
                              [](const std::string& email, const std::string&, const std::string& pageTitle) {
                                PrintFields({"email", email, pageTitle});
                              },

@@ -3,15 +3,19 @@
 #include <httplib.h>
 
 #include "engines/uengine.h"
+#include "search/ucharset.h"
 #include "search/ukeywords.h"
+
+#include <algorithm>
 
 namespace marvessa::sandbox {
 
 namespace {
 
+// The keyword as the query carries it, decoded as a form field.
 std::string Shown(std::string keyword) {
-  ReplaceAll("%20", " ", keyword);
-  return keyword;
+  std::replace(keyword.begin(), keyword.end(), '+', ' ');
+  return PercentDecode(keyword);
 }
 
 EngineRequest ParseEngineRequest(const httplib::Request& request) {

@@ -7,8 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6 qt6-translations-l10n
   libcurl4-openssl-dev libssl-dev libxlsxwriter-dev libpsl-dev publicsuffix nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  tinyproxy python3-scrapy
-  fonts-wqy-zenhei desktop-file-utils shared-mime-info
+  tinyproxy python3-scrapy dpkg-dev desktop-file-utils appstream
+  fonts-wqy-zenhei shared-mime-info
 )
 
 missing=()

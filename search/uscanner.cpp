@@ -4,9 +4,9 @@
 #include <array>
 #include <exception>
 #include <functional>
-#include <optional>
 
 #include "app/utext.h"
+#include "search/ucharset.h"
 #include "search/uurl.h"
 
 namespace marvessa {
@@ -35,38 +35,6 @@ std::string_view TrimView(std::string_view s) {
 }
 
 std::string_view LastChars(std::string_view s, std::size_t n) { return s.size() > n ? s.substr(s.size() - n) : s; }
-
-// The charset named after the first "charset=" in lower-cased text, without quotes.
-std::optional<std::string_view> DeclaredCharset(std::string_view lower) {
-  for (std::size_t p = lower.find("charset"); p != std::string_view::npos; p = lower.find("charset", p + 1)) {
-    std::string_view rest = TrimView(lower.substr(p + 7));
-    if (rest.empty() || rest.front() != '=') continue;
-    rest.remove_prefix(1);
-    while (!rest.empty() && (IsBlank(rest.front()) || rest.front() == '"' || rest.front() == '\'')) rest.remove_prefix(1);
-    const std::size_t end = rest.find_first_of(" \t\"';,>/");
-    return rest.substr(0, end);
-  }
-  return std::nullopt;
-}
-
-bool IsUtf8Name(std::string_view charset) { return charset == "utf-8" || charset == "utf8"; }
-
-bool IsValidUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = s[i];
-    std::size_t extra;
-    if (c < 0x80) extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF) extra = 2;
-    else if (c >= 0xF0 && c <= 0xF4) extra = 3;
-    else return false;
-    if (i + extra >= s.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += extra + 1;
-  }
-  return true;
-}
 
 // Runs a hand-over; one that fails is passed over so that the scan goes on.
 template <typename F>
@@ -173,22 +141,6 @@ bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Set
 
 void RemoveLineBreaks(std::string& page) { RemoveChars(page, "\n\r"); }
 
-bool DeclaresUtf8(std::string_view contentType, std::string_view page) {
-  if (auto charset = DeclaredCharset(LowerAscii(contentType))) return IsUtf8Name(*charset);
-  const std::string head = LowerAscii(page.substr(0, 1024));
-  const std::string_view view = head;
-  for (std::size_t p = view.find("<meta"); p != std::string_view::npos; p = view.find("<meta", p + 1)) {
-    const std::string_view tag = view.substr(p, view.find('>', p) - p);
-    if (auto charset = DeclaredCharset(tag)) return IsUtf8Name(*charset);
-  }
-  return false;
-}
-
-std::string TitleToGbk(std::string_view utf8) {
-  if (!IsValidUtf8(utf8)) return std::string(utf8);
-  return Utf8ToGbk(utf8);
-}
-
 std::size_t PageScanner::FindFrom(std::string_view marker, std::size_t start) const {
   if (Stopped() || marker.empty() || c_.pageLower.empty()) return 0;
   const std::size_t p = c_.pageLower.find(LowerAscii(marker), start < 1 ? 0 : start - 1);
@@ -203,7 +155,7 @@ std::string PageScanner::ResultTitle() const {
     const std::size_t i = c_.pageLower.find("<title>");
     std::string window = c_.page.substr(i == std::string::npos ? 0 : i, kTitleWindow);
     title = CutBetween(window, "<title>", "</title>");
-    if (c_.pageIsUtf8) title = TitleToGbk(title);
+    title = ToCoreText(title, c_.pageCharset);
   }
   StripBetween(title, '<', '>');
   StripBetween(title, '&', ';');

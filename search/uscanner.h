@@ -66,12 +66,6 @@ bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Set
 // Deletes every LF and CR, as the worker does right after a fetch.
 void RemoveLineBreaks(std::string& page);
 
-// Whether a page is UTF-8 by its Content-Type header (when that names a charset) or else by a
-// <meta> charset within its first 1,024 bytes.
-bool DeclaresUtf8(std::string_view contentType, std::string_view page);
-// A title taken from a UTF-8 page as GBK; text that is not valid UTF-8 is kept as it is.
-std::string TitleToGbk(std::string_view utf8);
-
 // --- Scanning one page for the worker ---
 
 struct ScanContext {
@@ -80,7 +74,7 @@ struct ScanContext {
   const std::string& currentUrl;  // reported with every address
   int titleIndex;                 // age index of the level-1 URL being crawled; -1 for level 2
   const std::atomic<bool>& stopRequested;
-  bool pageIsUtf8;  // DeclaresUtf8 of the response: titles cut from the page become GBK
+  std::string pageCharset;  // PageCharset of the response: titles cut from the page become core text
   RunState& run;
   const Settings& settings;
   // The synchronous hand-overs to the UI thread.

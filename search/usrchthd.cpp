@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "search/ucharset.h"
 #include "search/ukeywords.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
@@ -112,8 +113,8 @@ void Tsrchthd::CutResultArea() {
   }
 }
 
-PageScanner Tsrchthd::Scanner(bool pageIsUtf8) {
-  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageIsUtf8, ctx_.run, ctx_.settings,
+PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
+  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
                       [this](const std::string& email, const std::string& url, const std::string& title) {
                         AddResult(email, url, title);
                       },
@@ -122,9 +123,9 @@ PageScanner Tsrchthd::Scanner(bool pageIsUtf8) {
 
 std::string Tsrchthd::HarvestResultPage(int& added) {
   const EngineDef& e = engine_;
-  const bool utf8 = DeclaresUtf8(contentType_, page_);
+  const std::string charset = PageCharset(contentType_, page_);
   // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
-  const PageScanner page = Scanner(utf8);
+  const PageScanner page = Scanner(charset);
   std::size_t pos = 1;
   for (;;) {
     if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
@@ -141,7 +142,7 @@ std::string Tsrchthd::HarvestResultPage(int& added) {
     if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
     url = page.CleanUrl(url);
     if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
-    if (utf8) title = TitleToGbk(title);
+    title = ToCoreText(title, charset);
     if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url) && AddLevel1(url, title)) ++added;
   }
   std::string next;
@@ -220,7 +221,7 @@ void Tsrchthd::CrawlPages(std::string url) {
 }
 
 void Tsrchthd::ScanPage(const std::string& base) {
-  const PageScanner scanner = Scanner(DeclaresUtf8(contentType_, page_));
+  const PageScanner scanner = Scanner(PageCharset(contentType_, page_));
   scanner.ScanEmails();
   if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
     scanner.ScanLinks(base, "href=");

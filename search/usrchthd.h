@@ -54,7 +54,7 @@ class Tsrchthd : public SearchWorker {
   bool CheckResponseStart(const ResponseStart& start) const;
   void ScanPage(const std::string& base);
   // The scanner over the page in hand.
-  PageScanner Scanner(bool pageIsUtf8);
+  PageScanner Scanner(const std::string& pageCharset);
 
   // Synchronous hand-overs to the UI thread; each does nothing once a stop is requested.
   bool AddLevel1(const std::string& url, const std::string& title);  // true when queued

@@ -64,6 +64,18 @@ printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出�
 "$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" | head -1 \
   | grep -qP '^email\tSales@Example.COM\t引擎 标题$' || fail "scan with a result title"
 
+"$cli" --version | grep -qE '^marvessa-cli [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version"
+"$cli" --help | grep -q '^usage: marvessa-cli' || fail "--help on stdout"
+
+# An installed program keeps its files in the user's data folder, seeded from the shipped data.
+mkdir -p "$home/usr/bin" "$home/usr/share/marvessa" "$home/user"
+cp "$cli" "$home/usr/bin/"
+echo shipped > "$home/usr/share/marvessa/help.htm"
+env -u MARVESSA_HOME -u XDG_DATA_HOME HOME="$home/user" "$home/usr/bin/marvessa-cli" settings --save >/dev/null
+[ -f "$home/user/.local/share/marvessa/Trovik.ini" ] || fail "installed: settings in the data folder"
+[ "$(cat "$home/user/.local/share/marvessa/help.htm")" = shipped ] || fail "installed: data folder seeded"
+[ ! -e "$home/usr/bin/Trovik.ini" ] || fail "installed: nothing written beside the executable"
+
 set +e
 out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win" "$cli" --home "$home" update)
 [ $? -eq 1 ] || fail "a failed update exits with 1"

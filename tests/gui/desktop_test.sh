@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The desktop entry and the search document type: the entry is valid once installed, declares
+# The desktop entry and the search document type: the entry is valid, declares
 # the type the MIME package defines, and the MIME database maps .mvx files and the documents'
 # first line to that type.
 set -euo pipefail
@@ -8,14 +8,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-sed 's|@MARVESSA_EXEC@|/opt/marvessa/marvessa|;s|@MARVESSA_ICON@|/opt/marvessa/marvessa.svg|' \
-  "$app/marvessa.desktop" > "$work/marvessa.desktop"
-problems=$(desktop-file-validate "$work/marvessa.desktop" 2>&1 | grep -v 'hint:' || true)
+entry="$app/marvessa.desktop"
+problems=$(desktop-file-validate "$entry" 2>&1 | grep -v 'hint:' || true)
 [ -z "$problems" ] || fail "the desktop entry is valid: $problems"
-grep -q '^Exec=.* %f$' "$work/marvessa.desktop" || fail "the program is started with the file"
+grep -q '^Exec=.* %f$' "$entry" || fail "the program is started with the file"
 
 type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$app/marvessa-mime.xml")
-grep -qx "MimeType=$type;" "$work/marvessa.desktop" || fail "the entry declares $type"
+grep -qx "MimeType=$type;" "$entry" || fail "the entry declares $type"
 
 mkdir -p "$work/mime/packages"
 cp "$app/marvessa-mime.xml" "$work/mime/packages/marvessa.xml"

@@ -194,6 +194,9 @@ class PartsTest : public QObject {
   void fileDialogFiltersInQtForm() {
     QCOMPARE(QtNameFilters(Gbk(u"Marvessa(*.mvx)|*.mvx|文本文件(*.txt;*.ulk)|*.txt;*.ulk")),
              QStringLiteral(u"Marvessa (*.mvx);;文本文件 (*.txt *.ulk)"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"Excel 工作簿 (*.xlsx)")), QStringLiteral("xlsx"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"文本文件 (*.txt *.ulk)")), QString());
+    QCOMPARE(SingleSuffixOf(QStringLiteral("All (*)")), QString());
   }
 };
 

@@ -21,4 +21,6 @@ printf '[qemosearchfile]\r\n' > "$home/docs/a.mvx"
 for _ in $(seq 9); do printf '\r\n' >> "$home/docs/a.mvx"; done
 (cd "$home" && timeout 60 "$program" --screenshot "$home/doc.png" ./docs/a.mvx) || fail "the program opens a document"
 grep -q "filelist0=$home/docs/a.mvx" "$home/Trovik.ini" || fail "the document named on the command line is opened"
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --version | grep -qE '^marvessa [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help | grep -q -- '--screenshot' || fail "--help on stdout"
 echo "2 passed, 0 failed"

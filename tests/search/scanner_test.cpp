@@ -18,11 +18,11 @@ class ScannerTest : public ::testing::Test {
  protected:
   ScannerTest() { settings.filterurl = false; settings.filtertitle = false; }
 
-  PageScanner MakeScanner(std::string text, int titleIndex = -1, bool utf8 = false) {
+  PageScanner MakeScanner(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     page = std::move(text);
     RemoveLineBreaks(page);
     pageLower = LowerAscii(page);
-    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, utf8, run, settings,
+    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, charset, run, settings,
                         [this](const std::string& e, const std::string& u, const std::string& t) {
                           if (onResult) onResult();
                           found.push_back({e, u, t});
@@ -32,8 +32,8 @@ class ScannerTest : public ::testing::Test {
                           run.AddLevel2(url);
                         }});
   }
-  void ScanEmails(std::string text, int titleIndex = -1, bool utf8 = false) {
-    MakeScanner(std::move(text), titleIndex, utf8).ScanEmails();
+  void ScanEmails(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
+    MakeScanner(std::move(text), titleIndex, charset).ScanEmails();
   }
   Lines Emails(std::string text) {
     found.clear();
@@ -49,10 +49,10 @@ class ScannerTest : public ::testing::Test {
     scanner.ScanLinks(currentUrl, "src=");
     return links;
   }
-  std::string TitleOf(std::string text, int titleIndex = -1, bool utf8 = false) {
+  std::string TitleOf(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     found.clear();
     run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
-    ScanEmails(std::move(text) + " a@b.cn", titleIndex, utf8);
+    ScanEmails(std::move(text) + " a@b.cn", titleIndex, charset);
     return found.empty() ? "<none>" : found.back().title;
   }
 
@@ -129,28 +129,15 @@ TEST_F(ScannerTest, TitleFilterBlanksTheTitleButKeepsTheAddress) {
   EXPECT_EQ(found.size(), 1u);
 }
 
-TEST_F(ScannerTest, Utf8PageTitleIsConvertedAndMatchesAGbkKeyword) {
+TEST_F(ScannerTest, PageTitleIsConvertedFromThePagesCharsetAndMatchesAGbkKeyword) {
   settings.filtertitle = true;
   run.SetKeywordTerms({"服装"});
   const std::string utf8Title = Utf8(u8"服装出口 &amp; 公司");
-  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, true), "服装出口  公司");
-  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, false), "");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, "UTF-8"), "服装出口  公司");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, "GB18030"), "");
   // Engine titles are the worker's to convert; addresses and links stay byte for byte.
   run.AddLevel1("http://127.0.0.1/", "服装 result");
-  EXPECT_EQ(TitleOf("<title>x</title>", 0, true), "服装 result");
-  EXPECT_EQ(TitleToGbk("服装"), "服装");  // GBK bytes are not UTF-8 and are kept
-  EXPECT_EQ(TitleToGbk("x\xE6\x9C"), "x\xE6\x9C");
-}
-
-TEST(DeclaresUtf8, HeaderCharsetDecidesElseAMetaTag) {
-  EXPECT_TRUE(DeclaresUtf8("text/html; charset=UTF-8", ""));
-  EXPECT_TRUE(DeclaresUtf8("text/html;charset=\"utf8\"", ""));
-  EXPECT_FALSE(DeclaresUtf8("text/html; charset=gbk", "<meta charset=utf-8>"));
-  EXPECT_FALSE(DeclaresUtf8("text/html; charset=utf-16", ""));
-  EXPECT_TRUE(DeclaresUtf8("text/html", "<head><META charset='UTF-8'>"));
-  EXPECT_TRUE(DeclaresUtf8("", "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />"));
-  EXPECT_FALSE(DeclaresUtf8("", "<meta name=\"description\" content=\"utf-8\">"));
-  EXPECT_FALSE(DeclaresUtf8("", std::string(1024, ' ') + "<meta charset=utf-8>"));
+  EXPECT_EQ(TitleOf("<title>x</title>", 0, "UTF-8"), "服装 result");
 }
 
 TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {

@@ -59,14 +59,14 @@ TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
   RunWorker(true);
   const auto requests = engine.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[0].keyword, "服装%20+出口");
+  EXPECT_EQ(requests[0].keyword, "%B7%FE%D7%B0%20%2B%B3%F6%BF%DA");
   EXPECT_EQ(requests[0].number, 1);
   EXPECT_EQ(requests[1].number, 31);
   EXPECT_EQ(requests[2].number, 61);
   ASSERT_EQ(run.Level1().Count(), 12);
   EXPECT_EQ(run.Level1().AtAge(0), engine.ResultUrl(0));
   EXPECT_EQ(run.Level1().AtDisplay(0), engine.ResultUrl(11));
-  EXPECT_EQ(run.Level1Titles()[5], engine.ResultTitle(5, "服装%20+出口"));
+  EXPECT_EQ(run.Level1Titles()[5], engine.ResultTitle(5, "%B7%FE%D7%B0%20%2B%B3%F6%BF%DA"));
   EXPECT_EQ(run.PagesFetched(), 12);  // the result URLs were crawled afterwards
 }
 
