@@ -132,11 +132,9 @@ void MainWindow::ShowPageControl(int page) {
   PlaceNewsLine();
 }
 
-void MainWindow::SetCaption(const std::string& caption) {
-  const QString text = FromGbk(caption);
-  QGuiApplication::setApplicationDisplayName(text);
-  setWindowTitle(text);
-}
+// The caption as it stands: no application display name is set, which Qt would append to the
+// title of every window and message box.
+void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(FromGbk(caption)); }
 
 void MainWindow::LayOutStatusPanels() { status_->LayOutPanels(frameGeometry().width()); }
 
