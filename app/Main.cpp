@@ -1,13 +1,16 @@
 // The desktop program: the main window over the core, with the real platform layers.
 //
-//   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]]
+//   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]] [FILE.mvx]
 //   marvessa --help | --version
+//
+// FILE.mvx is opened once the start-up sequence has run, as "打开(&O)..." opens it.
 //
 // With --screenshot the program starts as usual, shows the given page, renders the window (or,
 // with --dialog, the options dialog on tab N or the record dialog of the first row) to the PNG
 // file once the start-up sequence has run, and ends through the shut-down sequence.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
 #include <memory>
 
@@ -31,6 +34,7 @@ struct Options {
   int page = 0;
   QString dialog;
   int tab = 0;
+  QString document;
 };
 
 // Runs before the window system is reached, so that --help and --version (both to stdout, exit
@@ -55,9 +59,11 @@ Options ParseOptions(int& argc, char** argv) {
   parser.addOption(page);
   parser.addOption(dialog);
   parser.addOption(tab);
+  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The search document to open."),
+                               QStringLiteral("[FILE.mvx]"));
   parser.process(app);
   return {parser.value(screenshot), parser.value(page) == QStringLiteral("1") ? 1 : 0, parser.value(dialog),
-          parser.value(tab).toInt()};
+          parser.value(tab).toInt(), parser.positionalArguments().value(0)};
 }
 
 bool SaveDialogScreenshot(marvessa::MainWindow& window, const Options& options, marvessa::MessageBoxes& messages) {
@@ -112,12 +118,19 @@ int main(int argc, char** argv) {
   TdlgUpdate dlgUpdate;
   window->AttachUpdateDialog(&dlgUpdate);
 
+  const auto openDocument = [&] {
+    if (options.document.isEmpty()) return;
+    const std::string path = QFile::encodeName(options.document).toStdString();
+    RunGuarded(messages, [&] { window->form().files().OpenFromCommandLine(path); });
+  };
   int result = 0;
   if (!options.screenshot.isEmpty()) {
+    openDocument();
     result = SaveScreenshot(*window, options, messages) ? 0 : 1;
   } else {
     window->onClosed = [] { QCoreApplication::quit(); };
     window->show();
+    openDocument();
     result = QApplication::exec();
   }
   // The shut-down sequence runs while the update dialog still exists.

@@ -44,7 +44,7 @@ class MainView : public StatusPanels,
                  public UpdateDialogView,
                  public NewsLineView {
  public:
-  // The window caption and the application title.
+  // The window caption: the document's name and modified mark before "Marvessa".
   virtual void SetCaption(const std::string& caption) = 0;
   // The animation source: the program folder's "work.avi", or empty for the built-in one.
   virtual void SetAnimationSource(const std::string& aviPath) = 0;

@@ -1,6 +1,7 @@
 #include "app/upath.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/utext.h"
 
@@ -90,6 +91,12 @@ std::string_view FileNamePart(std::string_view path) {
 std::string FolderOf(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
 }
 
 std::string StoredPathText(std::string_view path) {

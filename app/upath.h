@@ -15,6 +15,8 @@ std::string FileNameFromText(std::string_view gbk);
 std::string_view FileNamePart(std::string_view path);
 // The folder of a path, with its trailing "/"; empty for a bare file name.
 std::string FolderOf(std::string_view path);
+// The path made absolute against the working folder, with "." and ".." steps removed.
+std::string AbsolutePath(const std::string& path);
 
 // A path as an INI value. A path GBK can hold is stored as GBK text, readable like the other
 // values. Any other path (characters GBK lacks, bytes that are no UTF-8, control bytes, blanks

@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace marvessa {
 
@@ -141,14 +143,32 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   return -1;
 }
 
-TextConverter::TextConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-  if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+namespace {
+
+// Opening a converter costs more than converting a short text, and exports convert every field
+// of every row: each thread keeps the converters it has opened, reset before every use.
+iconv_t OpenConverter(const char* to, const char* from) {
+  struct Converters {
+    std::map<std::pair<std::string, std::string>, iconv_t> open;
+    ~Converters() {
+      for (const auto& [names, cd] : open) iconv_close(cd);
+    }
+  };
+  thread_local Converters converters;
+  auto [it, added] = converters.open.try_emplace({to, from}, reinterpret_cast<iconv_t>(-1));
+  if (added) it->second = iconv_open(to, from);
+  if (it->second == reinterpret_cast<iconv_t>(-1)) {
+    converters.open.erase(it);
+    throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  }
+  iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+  return it->second;
 }
 
-TextConverter::~TextConverter() { iconv_close(cd_); }
+}  // namespace
 
-std::string TextConverter::Convert(std::string_view in) const {
-  iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
+std::string ConvertText(std::string_view in, const char* to, const char* from) {
+  iconv_t cd = OpenConverter(to, from);
   std::string out(in.size() * 2 + 16, '\0');
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -156,7 +176,7 @@ std::string TextConverter::Convert(std::string_view in) const {
   while (srcLeft > 0) {
     char* dst = out.data() + done;
     std::size_t dstLeft = out.size() - done;
-    const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+    const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
     done = out.size() - dstLeft;
     if (r != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) {
@@ -168,10 +188,6 @@ std::string TextConverter::Convert(std::string_view in) const {
   }
   out.resize(done);
   return out;
-}
-
-std::string ConvertText(std::string_view in, const char* to, const char* from) {
-  return TextConverter(to, from).Convert(in);
 }
 
 std::string GbkToUtf8(std::string_view gbk) { return ConvertText(gbk, "UTF-8", "GB18030"); }

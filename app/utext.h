@@ -54,20 +54,9 @@ std::string JoinLinesCrLf(const Lines& lines);
 int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from = 0);
 
 // Converts between two iconv charsets; bytes the source charset cannot decode, and characters
-// the target cannot hold, are passed over. Throws when iconv knows either charset not.
+// the target cannot hold, are passed over. Throws when iconv knows either charset not. Each
+// thread keeps the converters it has opened, so converting many short texts is cheap.
 std::string ConvertText(std::string_view in, const char* to, const char* from);
-// The same for many texts: the conversion is set up once. Used by one thread at a time.
-class TextConverter {
- public:
-  TextConverter(const char* to, const char* from);
-  ~TextConverter();
-  TextConverter(const TextConverter&) = delete;
-  TextConverter& operator=(const TextConverter&) = delete;
-  std::string Convert(std::string_view in) const;
-
- private:
-  void* cd_;  // iconv_t
-};
 // Conversion between the core's GBK text and UTF-8 (GB18030, so no typed character is lost).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);

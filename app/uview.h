@@ -26,6 +26,7 @@ struct FileDialogSpec {
   std::string defaultExt;  // without the dot
   std::string filter;      // "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c"
   std::string fileName;    // proposed file name, a native path like the answer
+  std::string folder;      // where the dialog starts (native, ends with "/"); empty: anywhere
 };
 
 class FileDialogs {

@@ -18,9 +18,13 @@ void AppendRecord(std::string& out, std::string_view email, std::string_view url
 }  // namespace
 
 std::string CsvField(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
+  // A spreadsheet takes a cell that starts with one of these as a formula, and a page title is
+  // anybody's text: such a field is kept as text by a leading apostrophe.
+  const bool formulaLike = !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
+  const std::string text = (formulaLike ? "'" : "") + std::string(field);
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
-  for (char c : field) {
+  for (char c : text) {
     if (c == '"') quoted += '"';
     quoted += c;
   }

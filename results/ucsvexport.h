@@ -10,7 +10,7 @@
 namespace marvessa {
 
 // The field as it stands, or quoted with its quotes doubled when it holds a comma, a quote or a
-// line break.
+// line break; a field that a spreadsheet would run as a formula gets a leading apostrophe.
 std::string CsvField(std::string_view field);
 
 // Rows end with CR LF. UTF-8 starts with a byte-order mark, by which spreadsheet programs tell it

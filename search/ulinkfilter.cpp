@@ -1,5 +1,6 @@
 #include "search/ulinkfilter.h"
 
+#include "app/utext.h"
 #include "search/ucharset.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
@@ -93,8 +94,6 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
   for (const std::string& term : LinkTerms(GbkToUtf8(settings.linkterms.get()))) terms_.push_back(FoldCaseUtf8(term));
 }
 
-LinkFilter::~LinkFilter() = default;
-
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
   return scheme == "http" || (scheme == "https" && !httpOnly_);
 }
@@ -108,17 +107,11 @@ bool LinkFilter::NamesContactPage(const std::string& utf8) const {
 
 std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& charset) const {
   if (charset == "UTF-8") return std::string(text);
-  if (charset == "GB18030") return fromGbk_.Convert(text);
-  if (charset != anchorCharset_) {
-    anchorConverter_.reset();
-    anchorCharset_ = charset;
-    try {
-      anchorConverter_ = std::make_unique<TextConverter>("UTF-8", charset.c_str());
-    } catch (const std::exception&) {
-      // An unknown charset: its anchors are read as they stand.
-    }
+  try {
+    return ConvertText(text, "UTF-8", charset.c_str());
+  } catch (const std::exception&) {
+    return std::string(text);  // a charset iconv does not know: the anchor as it stands
   }
-  return anchorConverter_ ? anchorConverter_->Convert(text) : std::string(text);
 }
 
 bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, const std::string& pageCharset) const {
@@ -130,7 +123,7 @@ bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, cons
   if (LinkEndings.find(tail) != std::string_view::npos) return false;
   if (!filterUrl_) return true;
   const std::string decoded = PercentDecode(s);
-  if (NamesContactPage(IsValidUtf8(decoded) ? decoded : fromGbk_.Convert(decoded))) return true;
+  if (NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded))) return true;
   return !IsBlankText(anchorText) && NamesContactPage(AnchorAsUtf8(anchorText, pageCharset));
 }
 

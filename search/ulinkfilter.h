@@ -5,13 +5,11 @@
 // anchor text, letter case ignored (Latin, Greek and Cyrillic letters alike).
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/uglobal.h"
-#include "app/utext.h"
 
 namespace marvessa {
 
@@ -22,11 +20,10 @@ std::vector<std::string> LinkTerms(std::string_view text);
 // characters, and bytes that are not UTF-8, stay as they are.
 std::string FoldCaseUtf8(std::string_view text);
 
-// Built from the settings as they are when it is made; used by one thread at a time.
+// Built from the settings as they are when it is made.
 class LinkFilter {
  public:
   explicit LinkFilter(const Settings& settings);
-  ~LinkFilter();
 
   // Whether a cut link is to be followed; anchorText is the text of its anchor in pageCharset
   // (an iconv name, as PageCharset gives it).
@@ -41,10 +38,6 @@ class LinkFilter {
   bool filterUrl_;
   bool httpOnly_;
   std::vector<std::string> terms_;  // folded UTF-8
-  TextConverter fromGbk_{"UTF-8", "GB18030"};
-  // The converter of the last non-UTF-8 page charset met.
-  mutable std::string anchorCharset_;
-  mutable std::unique_ptr<TextConverter> anchorConverter_;
 };
 
 }  // namespace marvessa

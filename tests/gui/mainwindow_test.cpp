@@ -52,6 +52,8 @@ class MainWindowTest : public QObject {
     WindowFixture f;
     MainWindow& w = f.Create();
     QCOMPARE(w.windowTitle(), QStringLiteral("Marvessa"));
+    // No application display name, which Qt appends to every caption ("提示 — Marvessa").
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(w.size(), QSize(616, 410));
     // The idle state empties the elapsed-time panel.
     const char16_t* const panels[] = {u"就绪", u"", u"未搜索:0", u"已搜索:0", u"邮址:0"};

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 
 #include "app/wabout.h"
 #include "app/wanimate.h"
+#include "app/wfonts.h"
 #include "app/wstatusline.h"
 #include "app/wtranslations.h"
 #include "engines/wupdate.h"
@@ -168,14 +170,33 @@ class PartsTest : public QObject {
     });
     QtFileDialogs dialogs(nullptr);
     const std::optional<std::string> chosen =
-        dialogs.AskSaveFile({Gbk(u"保存"), "mvx", "Marvessa(*.mvx)|*.mvx", folder + "无标题"});
+        dialogs.AskSaveFile({Gbk(u"保存"), "mvx", "Marvessa(*.mvx)|*.mvx", "无标题", folder});
     QCOMPARE(proposed, QString::fromStdString(folder) + QStringLiteral(u"无标题.mvx"));
     QCOMPARE(chosen.value_or("cancelled"), folder + "报价.mvx");
+  }
+
+  void fontDialogOpensOnTheFontItIsGiven() {
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFontDialogs fonts(nullptr);
+    const QFont list = CustomerListFont();
+    const std::optional<QFont> chosen = fonts.AskFont(list);
+    QVERIFY(chosen);
+    const QFontInfo before(list);
+    const QFontInfo after(*chosen);
+    QCOMPARE(after.family(), before.family());
+    QCOMPARE(after.styleName(), before.styleName());
+    QCOMPARE(after.pixelSize(), before.pixelSize());
   }
 
   void fileDialogFiltersInQtForm() {
     QCOMPARE(QtNameFilters(Gbk(u"Marvessa(*.mvx)|*.mvx|文本文件(*.txt;*.ulk)|*.txt;*.ulk")),
              QStringLiteral(u"Marvessa (*.mvx);;文本文件 (*.txt *.ulk)"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"Excel 工作簿 (*.xlsx)")), QStringLiteral("xlsx"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"文本文件 (*.txt *.ulk)")), QString());
+    QCOMPARE(SingleSuffixOf(QStringLiteral("All (*)")), QString());
   }
 };
 

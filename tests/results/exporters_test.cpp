@@ -72,6 +72,11 @@ TEST(CsvField, QuotesOnlyFieldsThatNeedIt) {
       {"one\r\ntwo", "\"one\r\ntwo\""},
       {"lone\rcr", "\"lone\rcr\""},
       {" padded ", " padded "},
+      {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+      {"+86 10", "'+86 10"},
+      {"-1", "'-1"},
+      {"@cmd", "'@cmd"},
+      {"a=b", "a=b"},
   };
   for (const auto& [field, quoted] : cases) EXPECT_EQ(CsvField(field), quoted) << field;
 }
