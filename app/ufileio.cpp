@@ -37,6 +37,15 @@ std::optional<std::string> ReadExistingFile(const std::string& path) {
   return bytes;
 }
 
+void RequireFile(const std::string& path) {
+  if (!FileExists(path)) throw FileError("Cannot open file \"" + PathForDisplay(path) + "\"");
+}
+
+std::string ReadRequiredFile(const std::string& path) {
+  RequireFile(path);
+  return *ReadExistingFile(path);
+}
+
 namespace {
 
 bool WriteAll(int fd, const std::string& bytes) {

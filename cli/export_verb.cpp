@@ -53,7 +53,7 @@ int ExportVerb(Args& args) {
   Settings settings;
   LoadSettings(settings, IniPath(folders));
   if (layout) settings.exportstring = ArgToGbk(*layout);
-  if (!FileExists(words[0])) throw FileError("Cannot open file \"" + words[0] + "\"");
+  RequireFile(words[0]);
   DocumentFile doc(settings, words[0]);
   WriteExport(ExportSourceOf(doc.parts), settings, choice, out, doc.ui, doc.window);
   return 0;

@@ -8,7 +8,7 @@ namespace marvessa::cli {
 
 int ImportVerb(Args& args) {
   const auto words = args.Rest(2, "import DOC FILE");
-  if (!FileExists(words[1])) throw FileError("Cannot open file \"" + words[1] + "\"");
+  RequireFile(words[1]);
   Settings settings;
   DocumentFile doc(settings, words[0]);
   ImportFile(words[1], doc.results, doc.run, doc.ui, doc.window);

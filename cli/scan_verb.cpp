@@ -22,8 +22,7 @@ int ScanVerb(Args& args) {
   const auto keyword = args.Take("--keyword");
   const auto words = args.Rest(1, kScanUsage);
   if (!url) throw UsageError{std::string("scan needs --url\nusage: ") + kScanUsage};
-  auto bytes = ReadExistingFile(words[0]);
-  if (!bytes) throw FileError("Cannot open file \"" + words[0] + "\"");
+  std::string page = ReadRequiredFile(words[0]);
 
   LinuxFolders folders;
   Settings settings;
@@ -37,7 +36,6 @@ int ScanVerb(Args& args) {
   }
   if (keyword) run.SetKeywordTerms(ParseKeywordTerms(ArgToGbk(*keyword)));
 
-  std::string page = std::move(*bytes);
   RemoveLineBreaks(page);
   const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};

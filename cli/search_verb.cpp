@@ -13,9 +13,7 @@ constexpr const char* kUsage =
 
 // The batch keywords of a UTF-8 text file, one keyword line per line.
 Lines BatchLines(const std::string& path) {
-  auto bytes = ReadExistingFile(path);
-  if (!bytes) throw FileError("Cannot open file \"" + path + "\"");
-  return SplitLines(Utf8ToGbk(*bytes));
+  return SplitLines(Utf8ToGbk(ReadRequiredFile(path)));
 }
 
 }  // namespace
