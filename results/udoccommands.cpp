@@ -15,11 +15,8 @@ bool DocumentCommands::ConfirmSaveIfModified() {
   const MessageAnswer answer = p_.messages.ShowMessage(
       {" 是否需要保存当前搜索内容?      ", "提示", MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::Cancel});
   if (answer == MessageAnswer::Cancel) return false;
-  if (answer == MessageAnswer::Yes) {
-    SaveCommand(false);
-  } else {
-    p_.state.documentModified = false;
-  }
+  if (answer == MessageAnswer::Yes) return SaveCommand(false);
+  p_.state.documentModified = false;
   return true;
 }
 
@@ -44,7 +41,7 @@ void DocumentCommands::NewDocument() {
   ShowPage(p_.commands, 0);
 }
 
-void DocumentCommands::SaveCommand(bool saveAs) {
+bool DocumentCommands::SaveCommand(bool saveAs) {
   FileDialogSpec dialog{"保存", "mvx", "Marvessa(*.mvx)|*.mvx", {}};
   std::string name;
   if (!saveAs) {
@@ -55,7 +52,7 @@ void DocumentCommands::SaveCommand(bool saveAs) {
     dialog.fileName = p_.document.keywords.KeywordText();
     if (IsBlankText(dialog.fileName)) dialog.fileName = "无标题";
     auto chosen = p_.dialogs.AskSaveFile(dialog);
-    if (!chosen) return;
+    if (!chosen) return false;
     name = *chosen;
   }
   ShowStatus(p_.document.panels, "正在保存文件...");
@@ -65,6 +62,7 @@ void DocumentCommands::SaveCommand(bool saveAs) {
   p_.state.documentNamed = true;
   p_.state.documentPath = name;
   p_.state.documentModified = false;
+  return true;
 }
 
 void DocumentCommands::OpenCommand(bool merge, const std::string& requested) {

@@ -27,7 +27,8 @@ class RunState {
   bool userEnded = false;
   // Changed only at the start of a run, before any worker of it exists.
   Lines runKeywords;
-  Lines runEngines;
+  void SetRunEngines(Lines engines);
+  const Lines& RunEngines() const { return runEngines_; }
 
   // --- Indivisible worker steps (each takes the run lock) ---
 
@@ -88,6 +89,8 @@ class RunState {
   bool IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const;
 
   const Settings& settings_;
+  Lines runEngines_;
+  int runEngineCount_ = 0;  // counted once, so that a job is handed out in constant time
   mutable std::mutex mutex_;
   UrlQueue level1_;     // mmuncheck
   Lines level1Titles_;  // MMtitle

@@ -247,7 +247,7 @@ void Tsrchthd::AddLevel2(const std::string& url) {
 }
 
 void Tsrchthd::AddResult(const std::string& email, const std::string& url, const std::string& title) {
-  HandOver([&] { ctx_.results.AddResult(email, url, title); });
+  HandOver([&] { ctx_.results.AddRow(email, url, title); });
 }
 
 std::unique_ptr<SearchWorker> TsrchthdFactory::CreateWorker(int slot, bool engineMode, std::function<void(int)> finished) {

@@ -23,7 +23,7 @@ namespace marvessa {
 struct WorkerContext {
   const Settings& settings;
   RunState& run;
-  ResultList& results;
+  RowSink& results;
   UiThread& ui;
 };
 
