@@ -35,6 +35,7 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
   MTimer3_->SetInterval(kNewsIntervalMs);
   power_ = std::make_unique<PowerActions>(platform.dialUp, platform.shutdown, platform.timers, view,
                                           [this] { document_.documentModified = false; });
+  document_.changed = [this] { view_.SetCaption(DocumentCaption(document_)); };
   controller_->searchStarted.push_back([this] { update_->SearchStarted(); });
   controller_->endOfRunActions.push_back([this] { power_->HangUpIfChecked(); });
   controller_->endOfRunActions.push_back([this] { power_->ShutDownIfChecked(); });
@@ -89,6 +90,7 @@ void TMainForm::FormDestroy() {
   }
   results_.SetView(nullptr);
   mru_.SetMenu(nullptr);
+  document_.changed = nullptr;
   SaveSettings(settings_, IniPath(platform_.folders));
   run_.runKeywords.clear();
   run_.SetRunEngines({});

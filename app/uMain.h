@@ -44,7 +44,7 @@ class MainView : public StatusPanels,
                  public UpdateDialogView,
                  public NewsLineView {
  public:
-  // The window caption and the application title.
+  // The window caption: the document's name and modified mark before "Marvessa".
   virtual void SetCaption(const std::string& caption) = 0;
   // The animation source: the program folder's "work.avi", or empty for the built-in one.
   virtual void SetAnimationSource(const std::string& aviPath) = 0;
@@ -106,9 +106,10 @@ class TMainForm {
   EngineUpdateService& update() { return *update_; }
   PowerActions& power() { return *power_; }
   const Folders& folders() const { return platform_.folders; }
+  // The parts of the window the document is made of.
+  DocumentParts Parts();
 
  private:
-  DocumentParts Parts();
 
   MainView& view_;
   MainPlatform platform_;

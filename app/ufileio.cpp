@@ -1,5 +1,7 @@
 #include "app/ufileio.h"
 
+#include "app/upath.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,8 +46,17 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 std::optional<std::string> ReadExistingFile(const std::string& path) {
   if (!FileExists(path)) return std::nullopt;
   auto bytes = ReadFileBytes(path);
-  if (!bytes) throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+  if (!bytes) throw FileError("Cannot open file \"" + PathForDisplay(path) + "\". " + std::strerror(errno));
   return bytes;
+}
+
+void RequireFile(const std::string& path) {
+  if (!FileExists(path)) throw FileError("Cannot open file \"" + PathForDisplay(path) + "\"");
+}
+
+std::string ReadRequiredFile(const std::string& path) {
+  RequireFile(path);
+  return *ReadExistingFile(path);
 }
 
 namespace {
@@ -71,7 +82,7 @@ void WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  if (fd < 0) throw FileError("Cannot create file \"" + PathForDisplay(path) + "\". " + std::strerror(errno));
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const int savedErrno = errno;
   ::fchmod(fd, 0644);
@@ -79,7 +90,7 @@ void WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = written && closed ? errno : savedErrno;
     ::unlink(temp.c_str());
-    throw FileError("Cannot create file \"" + path + "\". " + std::strerror(err));
+    throw FileError("Cannot create file \"" + PathForDisplay(path) + "\". " + std::strerror(err));
   }
 }
 

@@ -2,11 +2,14 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace marvessa {
 
@@ -21,6 +24,13 @@ std::string Trim(std::string_view s) {
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
   return std::string(s.substr(b, e - b));
+}
+
+bool HasControlByte(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 32 || b == 127;
+  });
 }
 
 bool IsBlankText(std::string_view s) {
@@ -142,10 +152,30 @@ int IndexOfLineNoCase(std::string_view text, std::string_view marker, int from) 
 
 namespace {
 
-// Converts with iconv; bytes the source code cannot decode are passed over.
-std::string Convert(std::string_view in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+// Opening a converter costs more than converting a short text, and exports convert every field
+// of every row: each thread keeps the converters it has opened, reset before every use.
+iconv_t OpenConverter(const char* to, const char* from) {
+  struct Converters {
+    std::map<std::pair<std::string, std::string>, iconv_t> open;
+    ~Converters() {
+      for (const auto& [names, cd] : open) iconv_close(cd);
+    }
+  };
+  thread_local Converters converters;
+  auto [it, added] = converters.open.try_emplace({to, from}, reinterpret_cast<iconv_t>(-1));
+  if (added) it->second = iconv_open(to, from);
+  if (it->second == reinterpret_cast<iconv_t>(-1)) {
+    converters.open.erase(it);
+    throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  }
+  iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+  return it->second;
+}
+
+}  // namespace
+
+std::string ConvertText(std::string_view in, const char* to, const char* from) {
+  iconv_t cd = OpenConverter(to, from);
   std::string out(in.size() * 2 + 16, '\0');
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -163,14 +193,11 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
       --srcLeft;
     }
   }
-  iconv_close(cd);
   out.resize(done);
   return out;
 }
 
-}  // namespace
-
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030"); }
-std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8"); }
+std::string GbkToUtf8(std::string_view gbk) { return ConvertText(gbk, "UTF-8", "GB18030"); }
+std::string Utf8ToGbk(std::string_view utf8) { return ConvertText(utf8, "GB18030", "UTF-8"); }
 
 }  // namespace marvessa

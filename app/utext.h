@@ -21,6 +21,8 @@ constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 bool IsBlankText(std::string_view s);
+// A byte below 32 or DEL.
+bool HasControlByte(std::string_view s);
 
 // Lower-cases only A..Z, so the copy has the same length and positions carry over.
 std::string LowerAscii(std::string_view s);
@@ -67,6 +69,10 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from = 0)
 // The same over the lines of a text, as ForEachLine takes them.
 int IndexOfLineNoCase(std::string_view text, std::string_view marker, int from = 0);
 
+// Converts between two iconv charsets; bytes the source charset cannot decode, and characters
+// the target cannot hold, are passed over. Throws when iconv knows either charset not. Each
+// thread keeps the converters it has opened, so converting many short texts is cheap.
+std::string ConvertText(std::string_view in, const char* to, const char* from);
 // Conversion between the core's GBK text and UTF-8 (GB18030, so no typed character is lost).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);

@@ -59,7 +59,7 @@ void BM_ScanPage(benchmark::State& state) {
     state.PauseTiming();
     RunState run(settings);
     state.ResumeTiming();
-    const PageScanner scanner({page, pageLower, url, -1, stop, false, run, settings,
+    const PageScanner scanner({page, pageLower, url, -1, stop, "GB18030", run, settings,
                                [&](const std::string&, const std::string&, const std::string&) { ++reported; },
                                [&](const std::string& link) {
                                  run.AddLevel2(link);

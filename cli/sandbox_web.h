@@ -1,5 +1,6 @@
-// The sandbox web of the demo: generated company sites on loopback and a search engine whose
-// results are their home pages.
+// The sandbox web of the demo: generated company sites on loopback, eight sites of today's web
+// (https, eight languages and charsets, robots.txt, a 429 host) and a search engine whose results
+// are their home pages.
 #pragma once
 
 #include <memory>
@@ -7,7 +8,9 @@
 #include <vector>
 
 #include "sandbox/companyweb.h"
+#include "sandbox/testca.h"
 #include "sandbox/testengine.h"
+#include "sandbox/todaysweb.h"
 
 namespace marvessa::cli {
 
@@ -20,6 +23,8 @@ class SandboxWeb {
 
  private:
   sandbox::CompanyWeb web_;
+  sandbox::TestCa ca_;
+  sandbox::TodaysWeb today_;
   std::vector<std::string> siteUrls_;
   std::unique_ptr<sandbox::TestEngine> engine_;
 };

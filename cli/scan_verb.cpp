@@ -5,6 +5,7 @@
 #include "cli/verbs.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
+#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa::cli {
@@ -21,8 +22,7 @@ int ScanVerb(Args& args) {
   const auto keyword = args.Take("--keyword");
   const auto words = args.Rest(1, kScanUsage);
   if (!url) throw UsageError{std::string("scan needs --url\nusage: ") + kScanUsage};
-  auto bytes = ReadExistingFile(words[0]);
-  if (!bytes) throw FileError("Cannot open file \"" + words[0] + "\"");
+  std::string page = ReadRequiredFile(words[0]);
 
   LinuxFolders folders;
   Settings settings;
@@ -36,11 +36,10 @@ int ScanVerb(Args& args) {
   }
   if (keyword) run.SetKeywordTerms(ParseKeywordTerms(ArgToGbk(*keyword)));
 
-  std::string page = std::move(*bytes);
   RemoveLineBreaks(page);
   const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};
-  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, DeclaresUtf8({}, page), run, settings,
+  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, PageCharset({}, page), run, settings,
                              [](const std::string& email, const std::string&, const std::string& pageTitle) {
                                PrintFields({"email", email, pageTitle});
                              },

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/uMru.h"
@@ -41,6 +42,9 @@ class DocumentCommands {
   // Opens (merge false) or merges the document at path, or one chosen in the open dialog when
   // no file exists at path.
   void OpenCommand(bool merge, const std::string& path);
+  // Opens the document named when the program was started (relative to the working folder);
+  // a path where no file is yet gives an empty document that will be saved there.
+  void OpenFromCommandLine(const std::string& path);
 
   void AFnewExecute();
   void AFOpenExecute() { OpenCommand(false, {}); }
@@ -63,8 +67,13 @@ class DocumentCommands {
 
  private:
   void ShowTotals();
+  // The steps of an open or merge once the path is known; title is "打开" or "合并".
+  void LoadPath(bool merge, const std::string& path, const std::string& title);
+  // Every file dialog starts in the folder used last for a document, an import or an export.
+  std::optional<std::string> AskFile(FileDialogSpec dialog, bool save);
 
   DocumentCommandParts p_;
+  std::string lastFolder_;
 };
 
 }  // namespace marvessa

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/ufileio.h"
+#include "results/ujsonlimport.h"
 
 namespace marvessa {
 
@@ -74,6 +75,14 @@ void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCur
       titles.emplace_back();
     });
   });
+}
+
+void ImportFile(const std::string& path, ResultList& results, RunState& run, UiThread& ui, BusyCursor& cursor) {
+  if (ImportExtension(path) == ".jsonl") {
+    ImportResultFile(path, results, run, ui, cursor);
+  } else {
+    ImportUrlList(path, run, ui, cursor);
+  }
 }
 
 }  // namespace marvessa

@@ -7,6 +7,7 @@
 
 #include "app/uuithread.h"
 #include "app/uview.h"
+#include "results/uresults.h"
 #include "search/urunstate.h"
 
 namespace marvessa {
@@ -24,5 +25,8 @@ std::string ImportExtension(const std::string& path);
 // URLs. Blank lines are skipped: a worker that took one would end. A missing or unknown file adds
 // nothing; an unreadable one raises FileError.
 void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCursor& cursor);
+// The import command's file: results of a crawl from a JSON Lines file (".jsonl") into the
+// customer list, URLs from any other file into the level-1 list.
+void ImportFile(const std::string& path, ResultList& results, RunState& run, UiThread& ui, BusyCursor& cursor);
 
 }  // namespace marvessa

@@ -63,6 +63,7 @@ void RunController::StartSearch(bool continueRun) {
   runningCount_ = 0;
   elapsedSeconds_ = 0;
   run.SetEngineIndex(0);
+  run.ResetHosts();
   run.userEnded = false;
   run.SetRunEngines(BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine));
   earlyTopUpDone_ = false;
@@ -75,7 +76,7 @@ void RunController::StartSearch(bool continueRun) {
   if (!continueRun) {
     p_.clearCustomerList();
     p_.document.documentNamed = false;
-    p_.document.documentPath.clear();
+    p_.document.documentPath = std::string();
     run.Edit([keywordTyped](UrlQueue& level1, Lines& titles, UrlQueue& level2, SeenList&) {
       if (keywordTyped) {
         level1.Clear();
@@ -237,8 +238,8 @@ void RunController::Autosave() {
   const int n = p_.settings.autosavetime;
   // An interval of 0 or less (only an edited INI file holds one) means no autosave.
   if (!p_.settings.autosave || n <= 0 || minuteTicks_ <= n || minuteTicks_ % n != 1) return;
-  const std::string path = IsBlankText(p_.document.documentPath) ? p_.folders.ProgramFolder() + kAutosaveFileName
-                                                                 : p_.document.documentPath;
+  const std::string path = IsBlankText(p_.document.documentPath.get()) ? p_.folders.ProgramFolder() + kAutosaveFileName
+                                                                       : p_.document.documentPath.get();
   try {
     p_.saveDocument(path);
   } catch (...) {

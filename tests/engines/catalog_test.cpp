@@ -75,7 +75,7 @@ TEST(Builtin, EngineDefinitionsMatchTheTable) {
   EXPECT_EQ(google.nextStart, "href=/search?");
   EXPECT_EQ(google.nextEnd, "/nav_page.gif");
   EXPECT_EQ(BuildQueryUrl(google, "服装", 2),
-            "http://www.google.com/search?q=服装&hl=zh-CN&lr=lang_zh-CN&ie=GB2312&oe=GB2312&c2coff=1&start=20&sa=N");
+            "http://www.google.com/search?q=%B7%FE%D7%B0&hl=zh-CN&lr=lang_zh-CN&ie=GB2312&oe=GB2312&c2coff=1&start=20&sa=N");
   EngineDef sina;
   ASSERT_TRUE(LoadEngineBlock(run, 1, sina));
   EXPECT_EQ(sina.engineKey, "sina");

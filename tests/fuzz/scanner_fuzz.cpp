@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.filterurl = (data[0] & 1) != 0;
   settings.filtertitle = (data[0] & 2) != 0;
   settings.chache2number = data[0] >> 2;
-  const bool utf8 = (data[0] & 128) != 0;
+  const std::string charset = (data[0] & 128) != 0 ? "UTF-8" : "GB18030";
   RunState run(settings);
   run.AddLevel1("http://127.0.0.1/", (data[0] & 64) ? "<b>t</b>&amp;" : "");
   run.SetKeywordTerms({"a", "\xB7\xFE"});
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string url = "http://127.0.0.1:8080/d1/p.htm";
   const std::atomic<bool> stop{false};
   int reported = 0, queued = 0;
-  const PageScanner scanner({page, pageLower, url, (data[0] & 32) ? 0 : -1, stop, utf8, run, settings,
+  const PageScanner scanner({page, pageLower, url, (data[0] & 32) ? 0 : -1, stop, charset, run, settings,
                              [&](const std::string& email, const std::string&, const std::string&) {
                                if (!IsPlausibleEmail(email)) __builtin_trap();
                                ++reported;
