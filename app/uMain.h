@@ -117,6 +117,7 @@ class TMainForm {
   RunState run_{settings_};
   ResultList results_;
   DocumentState document_;
+  RunRows runRows_{settings_, results_, document_};
   TMru mru_;
   std::unique_ptr<SearchWorkerFactory> ownWorkers_;
   std::unique_ptr<ListCommands> list_;

@@ -9,8 +9,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace marvessa {
 
@@ -22,12 +20,27 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(buffer).str();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  // Sized by the file, so that a large file is held once, not in a buffer that doubles.
+  struct stat info {};
+  std::string bytes(::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096,
+                    '\0');
+  std::size_t done = 0;
+  for (ssize_t n; (n = ::read(fd, bytes.data() + done, bytes.size() - done)) != 0;) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      errno = error;
+      return std::nullopt;
+    }
+    done += static_cast<std::size_t>(n);
+    if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+  }
+  ::close(fd);
+  bytes.resize(done);
+  return bytes;
 }
 
 std::optional<std::string> ReadExistingFile(const std::string& path) {

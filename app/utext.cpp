@@ -114,14 +114,10 @@ std::string IntToText(long long v) { return std::to_string(v); }
 
 Lines SplitLines(std::string_view text) {
   Lines lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  ForEachLine(text, [&lines](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
   return lines;
 }
 
@@ -141,6 +137,17 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   for (std::size_t i = from < 0 ? 0 : from; i < lines.size(); ++i)
     if (EqualsNoCase(lines[i], marker)) return static_cast<int>(i);
   return -1;
+}
+
+int IndexOfLineNoCase(std::string_view text, std::string_view marker, int from) {
+  int index = 0;
+  int found = -1;
+  ForEachLine(text, [&](std::string_view line) {
+    if (index >= from && EqualsNoCase(line, marker)) found = index;
+    ++index;
+    return found < 0;
+  });
+  return found;
 }
 
 namespace {

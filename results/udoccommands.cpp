@@ -16,11 +16,8 @@ bool DocumentCommands::ConfirmSaveIfModified() {
   const MessageAnswer answer = p_.messages.ShowMessage(
       {" 是否需要保存当前搜索内容?      ", "提示", MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::Cancel});
   if (answer == MessageAnswer::Cancel) return false;
-  if (answer == MessageAnswer::Yes) {
-    SaveCommand(false);
-  } else {
-    p_.state.documentModified = false;
-  }
+  if (answer == MessageAnswer::Yes) return SaveCommand(false);
+  p_.state.documentModified = false;
   return true;
 }
 
@@ -45,7 +42,7 @@ void DocumentCommands::NewDocument() {
   ShowPage(p_.commands, 0);
 }
 
-void DocumentCommands::SaveCommand(bool saveAs) {
+bool DocumentCommands::SaveCommand(bool saveAs) {
   FileDialogSpec dialog{"保存", "mvx", "Marvessa(*.mvx)|*.mvx", {}};
   std::string name;
   if (!saveAs) {
@@ -56,7 +53,7 @@ void DocumentCommands::SaveCommand(bool saveAs) {
     const std::string keyword = p_.document.keywords.KeywordText();
     dialog.fileName = FileNameFromText(IsBlankText(keyword) ? "无标题" : keyword);
     auto chosen = AskFile(dialog, true);
-    if (!chosen) return;
+    if (!chosen) return false;
     name = *chosen;
   }
   ShowStatus(p_.document.panels, "正在保存文件...");
@@ -67,6 +64,7 @@ void DocumentCommands::SaveCommand(bool saveAs) {
   p_.state.documentNamed = true;
   p_.state.documentPath = name;
   p_.state.documentModified = false;
+  return true;
 }
 
 void DocumentCommands::OpenCommand(bool merge, const std::string& requested) {

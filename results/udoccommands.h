@@ -33,10 +33,12 @@ class DocumentCommands {
  public:
   explicit DocumentCommands(DocumentCommandParts parts) : p_(std::move(parts)) {}
 
-  // The save question, asked only for a modified document; false when the user cancelled.
+  // The save question, asked only for a modified document; false when the user cancelled it,
+  // or answered "是" and then cancelled the file dialog, so that nothing unsaved is dropped.
   bool ConfirmSaveIfModified();
   void NewDocument();
-  void SaveCommand(bool saveAs);
+  // False when the user cancelled the file dialog. A failed save raises FileError.
+  bool SaveCommand(bool saveAs);
   // Opens (merge false) or merges the document at path, or one chosen in the open dialog when
   // no file exists at path.
   void OpenCommand(bool merge, const std::string& path);
@@ -58,6 +60,8 @@ class DocumentCommands {
   std::string AutosavePath() const { return p_.folders.ProgramFolder() + kAutosaveFileName; }
   // Start-up: reopens an autosaved document when autosave is on; it stays untitled.
   void RestoreAutosave();
+  // Writes the document to the autosave file, to keep rows that could not be saved elsewhere.
+  void SaveAutosave() { SaveDocument(p_.document, AutosavePath()); }
   // Closing the window: false keeps it open; otherwise the autosave file is deleted.
   bool FormCloseQuery();
 

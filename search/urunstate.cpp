@@ -7,16 +7,21 @@
 
 namespace marvessa {
 
+void RunState::SetRunEngines(Lines engines) {
+  runEngines_ = std::move(engines);
+  runEngineCount_ = RunEngineCount(runEngines_);
+}
+
 std::string RunState::TakeNextJob(EngineDef& engine) {
   std::lock_guard lock(mutex_);
-  const int engines = RunEngineCount(runEngines);
+  const int engines = runEngineCount_;
   const int e = engineIndex_++;
   if (e < engines && level1_.Count() < settings_.chache1number) {
-    LoadEngineBlock(runEngines, e, engine);
+    LoadEngineBlock(runEngines_, e, engine);
   } else {
     ++keywordIndex_;
     if (engines > 0) {
-      LoadEngineBlock(runEngines, 0, engine);
+      LoadEngineBlock(runEngines_, 0, engine);
       engineIndex_ = 1;
     }
   }

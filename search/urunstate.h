@@ -31,7 +31,8 @@ class RunState {
   bool userEnded = false;
   // Changed only at the start of a run, before any worker of it exists.
   Lines runKeywords;
-  Lines runEngines;
+  void SetRunEngines(Lines engines);
+  const Lines& RunEngines() const { return runEngines_; }
 
   // --- Indivisible worker steps (each takes the run lock) ---
 
@@ -113,6 +114,8 @@ class RunState {
   const std::string* PeekNextUrl() const;
 
   const Settings& settings_;
+  Lines runEngines_;
+  int runEngineCount_ = 0;  // counted once, so that a job is handed out in constant time
   mutable std::mutex mutex_;
   std::condition_variable hostsChanged_;  // a host slot was released, or a new URL may be there
   std::unordered_map<std::string, int> hostsInFlight_;

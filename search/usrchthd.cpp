@@ -282,7 +282,7 @@ void Tsrchthd::ScanPage(const std::string& base) {
 void Tsrchthd::HandOverFindings() {
   if (findings_.results.empty() && findings_.links.empty()) return;
   HandOver([this] {
-    for (const PageFindings::Row& row : findings_.results) ctx_.results.AddResult(row.email, row.url, row.title);
+    for (const PageFindings::Row& row : findings_.results) ctx_.results.AddRow(row.email, row.url, row.title);
     for (const std::string& link : findings_.links)
       if (!IsBlankText(link) && ctx_.run.Level2Count() <= ctx_.settings.chache2number) ctx_.run.AddLevel2(link);
   });

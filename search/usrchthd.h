@@ -31,7 +31,7 @@ inline constexpr std::size_t kRobotsBodyCap = 512 * 1024;
 struct WorkerContext {
   const Settings& settings;
   RunState& run;
-  ResultList& results;
+  RowSink& results;
   UiThread& ui;
 };
 

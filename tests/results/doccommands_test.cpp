@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ufileio.h"
 #include "results/udoccommands.h"
 #include "tests/support/fake_messages.h"
@@ -73,13 +75,29 @@ TEST_F(DocCommandsTest, CancellingTheQuestionKeepsTheDocument) {
   EXPECT_TRUE(state.documentModified);
 }
 
-TEST_F(DocCommandsTest, YesThenCancellingTheSaveDialogDiscardsTheChanges) {
-  Fill();
-  messages.answers = {MessageAnswer::Yes};
-  window.fileAnswers = {std::nullopt};
-  commands.NewDocument();
-  EXPECT_EQ(results.Count(), 0);
-  EXPECT_EQ(window.dialogs.size(), 1u);
+// "是" and then cancelling the file dialog keeps the document: nothing unsaved is dropped.
+TEST_F(DocCommandsTest, YesThenCancellingTheSaveDialogCancelsNewOpenAndClose) {
+  sandbox.Write("other.mvx", "");
+  const struct {
+    const char* name;
+    std::function<void()> command;
+  } kCommands[] = {
+      {"new", [&] { commands.NewDocument(); }},
+      {"open", [&] { commands.OpenCommand(false, sandbox.Path("other.mvx")); }},
+      {"close", [&] { EXPECT_FALSE(commands.FormCloseQuery()); }},
+  };
+  for (const auto& c : kCommands) {
+    results.ClearResults();
+    Fill();
+    sandbox.Write("temp.mvx", "autosaved");
+    messages.answers = {MessageAnswer::Yes};
+    window.fileAnswers = {std::nullopt};
+    c.command();
+    EXPECT_EQ(results.Count(), 1) << c.name;
+    EXPECT_EQ(window.keyword, "服装") << c.name;
+    EXPECT_TRUE(state.documentModified) << c.name;
+    EXPECT_TRUE(sandbox.Exists("temp.mvx")) << c.name;
+  }
 }
 
 TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {

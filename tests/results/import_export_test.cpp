@@ -30,17 +30,14 @@ class ImportTest : public test::SandboxTest {
   test::FakeWindow window;
 };
 
-TEST_F(ImportTest, TextFilesGiveEveryLineInFileOrderAsTheNewestEntries) {
+TEST_F(ImportTest, TextFilesGiveEveryLineButBlankOnesAsTheyStandInFileOrderAsTheNewestEntries) {
   run.AddLevel1("http://found/", "title");
-  Import("list.TXT", {"http://a/", "", "http://a/"});
-  ASSERT_EQ(run.Level1().Count(), 4);
-  EXPECT_EQ(run.Level1().AtAge(0), "http://found/");
-  EXPECT_EQ(run.Level1().AtAge(1), "http://a/");
-  EXPECT_EQ(run.Level1().AtAge(2), "");
+  Import("list.TXT", {"http://a/", "", " \t", " http://b/ ", "http://a/"});
+  EXPECT_EQ(run.Level1().DisplayOrder(), (Lines{"http://a/", " http://b/ ", "http://a/", "http://found/"}));
   EXPECT_EQ(run.Level1Titles(), (Lines{"title", "", "", ""}));
   EXPECT_FALSE(window.busy);
   Import("list.TXT", {"http://a/", "", "http://a/"});
-  EXPECT_EQ(run.Level1().Count(), 7);
+  EXPECT_EQ(run.Level1().Count(), 6);
 }
 
 TEST_F(ImportTest, UlkLayoutsTakeTheirLines) {

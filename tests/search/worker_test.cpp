@@ -55,7 +55,7 @@ class WorkerTest : public ::testing::Test {
 TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
   sandbox::TestEngine engine({.pages = 3, .resultsPerPage = 4, .firstPage = 1, .pageStep = 30});
   run.runKeywords = {"  服装 +出口 "};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
@@ -74,7 +74,7 @@ TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
 TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
   sandbox::TestEngine engine({.pages = 2, .resultsPerPage = 3, .itemOrder = 1, .nextMode = "1", .bareUrls = true});
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
@@ -89,7 +89,7 @@ TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
 TEST_F(WorkerTest, EnginePhaseStopsAtTheLevel1Capacity) {
   sandbox::TestEngine engine({.pages = 5, .resultsPerPage = 10});
   run.runKeywords = {"a", "b"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache1number = 15;
   settings.chache2number = 0;
   RunWorker(true);
@@ -365,7 +365,7 @@ TEST_F(WorkerTest, NothingToDoEndsAtOnce) {
   RunWorker(false);
   EXPECT_EQ(run.PagesFetched(), 0);
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({});
+  run.SetRunEngines(sandbox::TestRunEngineList({}));
   RunWorker(true);
   EXPECT_EQ(run.PagesFetched(), 0);
 }
