@@ -102,7 +102,7 @@ TEST_F(WorkerTest, PagingEndsOnAPageWithoutNewUrlsAndAfterAHundredPages) {
   sandbox::TestEngine repeating({.pages = 1000, .resultsPerPage = 2, .resultUrls = {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}});
   sandbox::TestEngine endless({.pages = 1000, .resultsPerPage = 1});
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({repeating.EngineBlock(), endless.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({repeating.EngineBlock(), endless.EngineBlock()}));
   settings.chache2number = 0;
   RunWorker(true);
   EXPECT_EQ(repeating.Requests().size(), 2u);
@@ -122,7 +122,7 @@ TEST_F(WorkerTest, CertificateErrorsAreToleratedOnCrawledPagesOnly) {
     });
   }, 4, &stranger);
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   run.AddLevel1(site.Origin() + "/", "");
   RunWorker(true);
   EXPECT_TRUE(engine.Requests().empty()) << "the engine's certificate was refused";
@@ -280,7 +280,7 @@ TEST_F(WorkerTest, RobotsTxtIsReadOncePerHostAndObeyedOnCrawledPagesOnly) {
 TEST_F(WorkerTest, OneEngineHostIsAskedAtTheIntervalOfItsRecord) {
   sandbox::TestEngine engine({.pages = 3, .resultsPerPage = 1, .intervalMs = 200});
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache2number = 0;
   std::vector<std::chrono::steady_clock::time_point> times;
   auto worker = Start(true);
