@@ -1,12 +1,16 @@
 // The desktop program: the main window over the core, with the real platform layers.
 //
-//   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]]
+//   marvessa [--screenshot FILE.png [--page 1] [--dialog options|record [--tab N]]] [FILE.mvx]
+//   marvessa --help | --version
+//
+// FILE.mvx is opened once the start-up sequence has run, as "打开(&O)..." opens it.
 //
 // With --screenshot the program starts as usual, shows the given page, renders the window (or,
 // with --dialog, the options dialog on tab N or the record dialog of the first row) to the PNG
 // file once the start-up sequence has run, and ends through the shut-down sequence.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
 #include <memory>
 
@@ -14,6 +18,7 @@
 #include "app/wdialogs.h"
 #include "app/wfonts.h"
 #include "app/wmainwindow.h"
+#include "app/wtranslations.h"
 #include "app/wuithread.h"
 #include "engines/wupdate.h"
 #include "options/woptions.h"
@@ -29,11 +34,19 @@ struct Options {
   int page = 0;
   QString dialog;
   int tab = 0;
+  QString document;
 };
 
-Options ParseOptions(const QApplication& app) {
+// Runs before the window system is reached, so that --help and --version (both to stdout, exit
+// status 0) work without a display.
+Options ParseOptions(int& argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("marvessa"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MARVESSA_VERSION));
   QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Collects business contact e-mail addresses from the web."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render the window to FILE.png and exit."),
                                       QStringLiteral("FILE"));
   const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page shown first (0 or 1)."),
@@ -46,9 +59,11 @@ Options ParseOptions(const QApplication& app) {
   parser.addOption(page);
   parser.addOption(dialog);
   parser.addOption(tab);
+  parser.addPositionalArgument(QStringLiteral("document"), QStringLiteral("The search document to open."),
+                               QStringLiteral("[FILE.mvx]"));
   parser.process(app);
   return {parser.value(screenshot), parser.value(page) == QStringLiteral("1") ? 1 : 0, parser.value(dialog),
-          parser.value(tab).toInt()};
+          parser.value(tab).toInt(), parser.positionalArguments().value(0)};
 }
 
 bool SaveDialogScreenshot(marvessa::MainWindow& window, const Options& options, marvessa::MessageBoxes& messages) {
@@ -76,13 +91,14 @@ bool SaveScreenshot(marvessa::MainWindow& window, const Options& options, marves
 
 int main(int argc, char** argv) {
   using namespace marvessa;
+  const Options options = ParseOptions(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marvessa"));
+  if (QTranslator* qtTexts = LoadQtTranslation(QLocale::system(), &app)) QApplication::installTranslator(qtTexts);
   // The process ends when the main window has closed, whatever else is open.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(WindowFont());
   QApplication::setWindowIcon(ProgramIcon());
-  const Options options = ParseOptions(app);
 
   QtMessageBoxes messages(nullptr);
   QtFileDialogs files(nullptr);
@@ -102,12 +118,19 @@ int main(int argc, char** argv) {
   TdlgUpdate dlgUpdate;
   window->AttachUpdateDialog(&dlgUpdate);
 
+  const auto openDocument = [&] {
+    if (options.document.isEmpty()) return;
+    const std::string path = QFile::encodeName(options.document).toStdString();
+    RunGuarded(messages, [&] { window->form().files().OpenFromCommandLine(path); });
+  };
   int result = 0;
   if (!options.screenshot.isEmpty()) {
+    openDocument();
     result = SaveScreenshot(*window, options, messages) ? 0 : 1;
   } else {
     window->onClosed = [] { QCoreApplication::quit(); };
     window->show();
+    openDocument();
     result = QApplication::exec();
   }
   // The shut-down sequence runs while the update dialog still exists.

@@ -15,7 +15,7 @@ constexpr int kNewsIntervalMs = 60000;
 TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view), platform_(platform) {
   SearchWorkerFactory* workers = platform.workers;
   if (!workers) {
-    ownWorkers_ = std::make_unique<TsrchthdFactory>(WorkerContext{settings_, run_, results_, platform.ui});
+    ownWorkers_ = std::make_unique<TsrchthdFactory>(WorkerContext{settings_, run_, runRows_, platform.ui});
     workers = ownWorkers_.get();
   }
   list_ = std::make_unique<ListCommands>(
@@ -26,7 +26,8 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
       [this](const std::string& path) {
         DocumentParts parts = Parts();
         SaveDocument(parts, path);
-      }});
+      },
+      [this] { return files_->ConfirmSaveIfModified(); }});
   files_ = std::make_unique<DocumentCommands>(DocumentCommandParts{
       Parts(), document_, settings_, platform.folders, mru_, view, view, view, view, [this] { list_->ClearCustomerList(); }});
   update_ = std::make_unique<EngineUpdateService>(settings_, platform.folders, platform.ui, view);
@@ -34,6 +35,7 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
   MTimer3_->SetInterval(kNewsIntervalMs);
   power_ = std::make_unique<PowerActions>(platform.dialUp, platform.shutdown, platform.timers, view,
                                           [this] { document_.documentModified = false; });
+  document_.changed = [this] { view_.SetCaption(DocumentCaption(document_)); };
   controller_->searchStarted.push_back([this] { update_->SearchStarted(); });
   controller_->endOfRunActions.push_back([this] { power_->HangUpIfChecked(); });
   controller_->endOfRunActions.push_back([this] { power_->ShutDownIfChecked(); });
@@ -48,7 +50,7 @@ void TMainForm::FormCreate() {
   LoadSettings(settings_, IniPath(platform_.folders));
   view_.SetCaption("Marvessa");
   run_.runKeywords.clear();
-  run_.runEngines.clear();
+  run_.SetRunEngines({});
   run_.SetKeywordTerms({});
   results_.SetView(&view_);
   mru_.SetMenu(&view_);
@@ -88,9 +90,10 @@ void TMainForm::FormDestroy() {
   }
   results_.SetView(nullptr);
   mru_.SetMenu(nullptr);
+  document_.changed = nullptr;
   SaveSettings(settings_, IniPath(platform_.folders));
   run_.runKeywords.clear();
-  run_.runEngines.clear();
+  run_.SetRunEngines({});
   run_.SetKeywordTerms({});
 }
 

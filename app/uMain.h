@@ -44,7 +44,7 @@ class MainView : public StatusPanels,
                  public UpdateDialogView,
                  public NewsLineView {
  public:
-  // The window caption and the application title.
+  // The window caption: the document's name and modified mark before "Marvessa".
   virtual void SetCaption(const std::string& caption) = 0;
   // The animation source: the program folder's "work.avi", or empty for the built-in one.
   virtual void SetAnimationSource(const std::string& aviPath) = 0;
@@ -106,9 +106,10 @@ class TMainForm {
   EngineUpdateService& update() { return *update_; }
   PowerActions& power() { return *power_; }
   const Folders& folders() const { return platform_.folders; }
+  // The parts of the window the document is made of.
+  DocumentParts Parts();
 
  private:
-  DocumentParts Parts();
 
   MainView& view_;
   MainPlatform platform_;
@@ -116,6 +117,7 @@ class TMainForm {
   RunState run_{settings_};
   ResultList results_;
   DocumentState document_;
+  RunRows runRows_{settings_, results_, document_};
   TMru mru_;
   std::unique_ptr<SearchWorkerFactory> ownWorkers_;
   std::unique_ptr<ListCommands> list_;

@@ -1,5 +1,6 @@
 #include "app/uMru.h"
 
+#include "app/upath.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -39,17 +40,13 @@ void TMru::UpdateItems() {
 }
 
 std::string TMru::Caption(int i, const std::string& path) {
-  // The file-name part follows the last path separator or drive colon; "\" is matched only
-  // outside double-byte characters, whose trail byte may have its value.
-  std::size_t start = 0;
-  for (std::size_t p = 0; p < path.size(); ++p) {
-    if (IsGbkLeadByte(path[p]) && p + 1 < path.size()) {
-      ++p;
-    } else if (path[p] == '/' || path[p] == '\\' || path[p] == ':') {
-      start = p + 1;
-    }
+  // A "&" in the name is doubled so that it shows instead of marking an access key.
+  std::string caption = "&" + IntToText(i + 1) + " ";
+  for (const char c : PathForDisplay(FileNamePart(path))) {
+    caption += c;
+    if (c == '&') caption += '&';
   }
-  return "&" + IntToText(i + 1) + " " + path.substr(start);
+  return caption;
 }
 
 }  // namespace marvessa

@@ -27,7 +27,8 @@ class TMru {
   // Entry i, 0 being the most recent; empty when that entry is free.
   std::string GetFile(int i) const { return slots_[order_[i]]; }
 
-  // "&1 报价.mvx": the access digit and the file-name part of the path.
+  // "&1 报价.mvx": the access digit and the file-name part of the native path (after its last
+  // "/"), as GBK text.
   static std::string Caption(int i, const std::string& path);
 
  private:

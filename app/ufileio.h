@@ -18,6 +18,9 @@ bool FileExists(const std::string& path);
 std::optional<std::string> ReadFileBytes(const std::string& path);
 // Like ReadFileBytes, but a file that exists and cannot be read raises FileError.
 std::optional<std::string> ReadExistingFile(const std::string& path);
+// For files the user named: a missing file raises FileError ("Cannot open file <path>") too.
+void RequireFile(const std::string& path);
+std::string ReadRequiredFile(const std::string& path);
 // Writes to a temporary file beside the target and renames it over the target, so that the
 // target is either the old file or the whole new one. Creates a missing parent folder.
 // Raises FileError ("Cannot create file <path>") on failure; the old file stays.

@@ -5,6 +5,7 @@
 
 #include "app/ufileio.h"
 #include "app/uini.h"
+#include "app/upath.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -20,7 +21,16 @@ std::string SettingText::get() const {
   return value_;
 }
 
-Settings::Settings() : Appname("Marvessa " MARVESSA_VERSION), exportstring("<邮址>") {}
+const char* const kDefaultLinkTerms =
+    "contact,about,lx,kontakt,impressum,ueber-uns,über-uns,contatti,contatto,chi-siamo,contacto,nous-contacter,"
+    "mentions-legales,a-propos,kontakty,o-kompanii,контакты,о-компании,toiawase,お問い合わせ,会社概要,lianxi,lxwm,"
+    "gywm,联系,关于,聯絡,聯繫,關於";
+
+Settings::Settings()
+    : Appname("Marvessa " MARVESSA_VERSION),
+      exportstring("<邮址>"),
+      useragent(kBrowserUserAgent),
+      linkterms(kDefaultLinkTerms) {}
 
 namespace {
 
@@ -62,15 +72,22 @@ const Key kKeys[] = {
     {"filelist1", 1},
     {"filelist2", 2},
     {"filelist3", 3},
+    {"useragent", &Settings::useragent},
+    {"linkterms", &Settings::linkterms},
+    {"httponly", &Settings::httponly},
+    {"connecttimeout", &Settings::connecttimeout},
+    {"lowspeedbytes", &Settings::lowspeedbytes},
+    {"lowspeedtime", &Settings::lowspeedtime},
+    {"hostconnections", &Settings::hostconnections},
+    {"robots", &Settings::robots},
 };
-static_assert(std::size(kKeys) == 29);
 
 std::string ValueText(const Settings& s, const Field& field) {
   return std::visit(
       [&s](auto member) -> std::string {
         using M = decltype(member);
         if constexpr (std::is_same_v<M, int>) {
-          return s.filelist[member].get();
+          return StoredPathText(s.filelist[member].get());
         } else if constexpr (std::is_same_v<M, std::atomic<bool> Settings::*>) {
           return (s.*member).load() ? "1" : "0";
         } else if constexpr (std::is_same_v<M, std::atomic<int> Settings::*>) {
@@ -87,7 +104,7 @@ void SetFromText(Settings& s, const Field& field, const std::string& text) {
       [&s, &text](auto member) {
         using M = decltype(member);
         if constexpr (std::is_same_v<M, int>) {
-          s.filelist[member] = text;
+          s.filelist[member] = StoredPathFrom(text);
         } else if constexpr (std::is_same_v<M, std::atomic<bool> Settings::*>) {
           if (auto v = ParseInt(text)) (s.*member) = *v != 0;
         } else if constexpr (std::is_same_v<M, std::atomic<int> Settings::*>) {
@@ -115,14 +132,13 @@ void SaveSettings(const Settings& settings, const std::string& iniPath) {
   try {
     ini.Save(iniPath);
   } catch (const FileError&) {
-    throw FileError("Unable to write to " + iniPath);
+    throw FileError("Unable to write to " + PathForDisplay(iniPath));
   }
 }
 
-std::array<SettingEntry, 29> SettingEntries(const Settings& settings) {
-  std::array<SettingEntry, 29> entries;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    entries[i] = {kKeys[i].name, ValueText(settings, kKeys[i].field)};
+std::vector<SettingEntry> SettingEntries(const Settings& settings) {
+  std::vector<SettingEntry> entries;
+  for (const Key& key : kKeys) entries.push_back({key.name, ValueText(settings, key.field)});
   return entries;
 }
 

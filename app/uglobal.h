@@ -5,6 +5,7 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/ufolders.h"
 
@@ -58,7 +59,18 @@ struct Settings {
   std::atomic<bool> autosave{true};
   std::atomic<int> autosavetime{10};
   SettingText exportstring;
+  // Native paths; stored as the INI file's text by StoredPathText.
   std::array<SettingText, 4> filelist;
+  // Keys added for today's web, after the original ones.
+  SettingText useragent;  // the User-Agent of engine and page requests
+  SettingText linkterms;  // words of contact-page links, separated by ","
+  std::atomic<bool> httponly{false};  // follow http links only, as the 2005 crawler did
+  std::atomic<int> connecttimeout{20};  // seconds a connection may take to open
+  // A fetch that receives fewer than lowspeedbytes bytes in lowspeedtime seconds is cut.
+  std::atomic<int> lowspeedbytes{1024};
+  std::atomic<int> lowspeedtime{30};
+  std::atomic<int> hostconnections{4};  // parallel fetches per site host
+  std::atomic<bool> robots{true};       // obey robots.txt on crawled sites
   // The language scope of the current run; kept in memory only.
   std::atomic<int> currentScope{0};
 };
@@ -78,6 +90,12 @@ struct SettingEntry {
   std::string value;  // as written to the file
 };
 // Every key with its value as it would be saved, in saving order.
-std::array<SettingEntry, 29> SettingEntries(const Settings& settings);
+std::vector<SettingEntry> SettingEntries(const Settings& settings);
+
+// The User-Agent of a current desktop browser, the default of useragent.
+inline constexpr const char* kBrowserUserAgent =
+    "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/142.0.0.0 Safari/537.36";
+// The default of linkterms: contact and about pages in the eight scopes' languages.
+extern const char* const kDefaultLinkTerms;
 
 }  // namespace marvessa

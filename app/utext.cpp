@@ -2,12 +2,15 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace marvessa {
 
@@ -22,6 +25,13 @@ std::string Trim(std::string_view s) {
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
   return std::string(s.substr(b, e - b));
+}
+
+bool HasControlByte(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 32 || b == 127;
+  });
 }
 
 bool IsBlankText(std::string_view s) {
@@ -80,23 +90,6 @@ int HexDigitValue(char c) {
   return l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = s[i];
-    std::size_t extra;
-    if (c < 0x80) extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF) extra = 2;
-    else if (c >= 0xF0 && c <= 0xF4) extra = 3;
-    else return false;
-    if (i + extra >= s.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
 std::size_t Pos(std::string_view part, std::string_view s) {
   if (part.empty()) return 0;
   const std::size_t p = s.find(part);
@@ -142,14 +135,10 @@ std::string IntToText(long long v) { return std::to_string(v); }
 
 Lines SplitLines(std::string_view text) {
   Lines lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  ForEachLine(text, [&lines](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
   return lines;
 }
 
@@ -171,12 +160,43 @@ int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from) {
   return -1;
 }
 
+int IndexOfLineNoCase(std::string_view text, std::string_view marker, int from) {
+  int index = 0;
+  int found = -1;
+  ForEachLine(text, [&](std::string_view line) {
+    if (index >= from && EqualsNoCase(line, marker)) found = index;
+    ++index;
+    return found < 0;
+  });
+  return found;
+}
+
 namespace {
 
-// Converts with iconv; bytes the source code cannot decode are passed over.
-std::string Convert(std::string_view in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+// Opening a converter costs more than converting a short text, and exports convert every field
+// of every row: each thread keeps the converters it has opened, reset before every use.
+iconv_t OpenConverter(const char* to, const char* from) {
+  struct Converters {
+    std::map<std::pair<std::string, std::string>, iconv_t> open;
+    ~Converters() {
+      for (const auto& [names, cd] : open) iconv_close(cd);
+    }
+  };
+  thread_local Converters converters;
+  auto [it, added] = converters.open.try_emplace({to, from}, reinterpret_cast<iconv_t>(-1));
+  if (added) it->second = iconv_open(to, from);
+  if (it->second == reinterpret_cast<iconv_t>(-1)) {
+    converters.open.erase(it);
+    throw std::runtime_error(std::string("iconv: ") + from + " to " + to);
+  }
+  iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+  return it->second;
+}
+
+}  // namespace
+
+std::string ConvertText(std::string_view in, const char* to, const char* from) {
+  iconv_t cd = OpenConverter(to, from);
   std::string out(in.size() * 2 + 16, '\0');
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -194,14 +214,11 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
       --srcLeft;
     }
   }
-  iconv_close(cd);
   out.resize(done);
   return out;
 }
 
-}  // namespace
-
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GB18030"); }
-std::string Utf8ToGbk(std::string_view utf8) { return Convert(utf8, "GB18030", "UTF-8"); }
+std::string GbkToUtf8(std::string_view gbk) { return ConvertText(gbk, "UTF-8", "GB18030"); }
+std::string Utf8ToGbk(std::string_view utf8) { return ConvertText(utf8, "GB18030", "UTF-8"); }
 
 }  // namespace marvessa

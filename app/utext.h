@@ -21,6 +21,8 @@ constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 bool IsBlankText(std::string_view s);
+// A byte below 32 or DEL.
+bool HasControlByte(std::string_view s);
 
 // Lower-cases only A..Z, so the copy has the same length and positions carry over.
 std::string LowerAscii(std::string_view s);
@@ -49,14 +51,31 @@ std::string IntToText(long long v);
 
 // Lines end at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
 Lines SplitLines(std::string_view text);
+// The same lines as views into text, handed one by one to visit(line) until it returns false,
+// so that a long text is read without a copy of its lines.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    // Taken before the visit, which may write over the line end that follows its line.
+    const std::size_t next = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    if (!visit(text.substr(start, end - start))) return;
+    start = next;
+  }
+}
 // Every line, the last one included, followed by CR LF.
 std::string JoinLinesCrLf(const Lines& lines);
 // First line equal to marker, ignoring ASCII case; -1 when there is none.
 int IndexOfLineNoCase(const Lines& lines, std::string_view marker, int from = 0);
+// The same over the lines of a text, as ForEachLine takes them.
+int IndexOfLineNoCase(std::string_view text, std::string_view marker, int from = 0);
 
-// Whether s is well-formed UTF-8 (overlong and surrogate forms are not checked).
-bool IsValidUtf8(std::string_view s);
-
+// Converts between two iconv charsets; bytes the source charset cannot decode, and characters
+// the target cannot hold, are passed over. Throws when iconv knows either charset not. Each
+// thread keeps the converters it has opened, so converting many short texts is cheap.
+std::string ConvertText(std::string_view in, const char* to, const char* from);
 // Conversion between the core's GBK text and UTF-8 (GB18030, so no typed character is lost).
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);

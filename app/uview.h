@@ -25,13 +25,14 @@ struct FileDialogSpec {
   std::string title;       // GBK
   std::string defaultExt;  // without the dot
   std::string filter;      // "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c"
-  std::string fileName;    // proposed name, GBK
+  std::string fileName;    // proposed file name, a native path like the answer
+  std::string folder;      // where the dialog starts (native, ends with "/"); empty: anywhere
 };
 
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // The chosen path, or nothing when the user cancelled.
+  // The chosen path (native bytes), or nothing when the user cancelled.
   virtual std::optional<std::string> AskOpenFile(const FileDialogSpec& request) = 0;
   // Asks before overwriting an existing file.
   virtual std::optional<std::string> AskSaveFile(const FileDialogSpec& request) = 0;

@@ -145,6 +145,13 @@ QMenu* MainActions::CreateListMenu(QWidget* parent) {
   return menu;
 }
 
+void MainActions::BindListShortcuts(QWidget* list) {
+  for (QAction* a : {AEcopy, AEinsert, AEUpdate, AEDelete}) {
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    list->addAction(a);
+  }
+}
+
 void MainActions::SetEntryItem(int i, const std::string& caption, bool visible) {
   NFfilename[i]->setText(FromGbk(caption));
   NFfilename[i]->setVisible(visible);

@@ -23,6 +23,9 @@ class MainActions : public QObject, public MruMenu, public SortMenu {
   void FillMenuBar(QMenuBar* bar);
   // The customer list's pop-up menu MPopupMenu; "浏览..." is its default item.
   QMenu* CreateListMenu(QWidget* parent);
+  // The shortcuts of the customer-list commands act only while the list has the focus, so that
+  // a key pressed in another list never copies or deletes customer rows.
+  void BindListShortcuts(QWidget* list);
 
   QAction* Action(Command command) const { return byCommand_.at(command); }
   void SetCommandEnabled(Command command, bool enabled) { Action(command)->setEnabled(enabled); }

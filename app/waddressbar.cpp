@@ -36,6 +36,8 @@ AddressBar::AddressBar(QWidget* parent) : QFrame(parent) {
   CBinput_->setObjectName(QStringLiteral("CBinput"));
   CBinput_->setEditable(true);
   CBinput_->setInsertPolicy(QComboBox::NoInsert);
+  // A typed keyword stays as typed: no preset is completed into it; the drop-down offers them.
+  CBinput_->setCompleter(nullptr);
   CBinput_->setMaxVisibleItems(20);
   for (const char16_t* preset : kPresets) CBinput_->addItem(QString::fromUtf16(preset));
   CBinput_->setCurrentIndex(-1);

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <exception>
 
@@ -70,6 +72,13 @@ QString QtNameFilters(const std::string& filter) {
   return filters.join(";;");
 }
 
+QString SingleSuffixOf(const QString& nameFilter) {
+  const qsizetype open = nameFilter.lastIndexOf(QStringLiteral("(*."));
+  if (open < 0 || !nameFilter.endsWith(')')) return {};
+  const QString suffix = nameFilter.mid(open + 3, nameFilter.size() - open - 4);
+  return suffix.contains(' ') || suffix.contains('*') ? QString() : suffix;
+}
+
 std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& request, bool save) {
   QFileDialog dialog(parent_, FromGbk(request.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -77,17 +86,29 @@ std::optional<std::string> QtFileDialogs::Ask(const FileDialogSpec& request, boo
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(FromGbk(request.defaultExt));
   dialog.setNameFilter(QtNameFilters(request.filter));
-  dialog.selectFile(FromGbk(request.fileName));
+  if (!request.folder.empty()) dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.folder)));
+  // A name typed without an extension takes that of the chosen file type, so that choosing the
+  // type decides the format of an export.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    if (const QString suffix = SingleSuffixOf(filter); !suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+  });
+  dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.fileName)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return ToGbk(dialog.selectedFiles().front());
+  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::AskOpenFile(const FileDialogSpec& request) { return Ask(request, false); }
 std::optional<std::string> QtFileDialogs::AskSaveFile(const FileDialogSpec& request) { return Ask(request, true); }
 
 std::optional<QFont> QtFontDialogs::AskFont(const QFont& initial) {
+  // The dialog lists single families, styles and point sizes: it is given the font the list of
+  // families and the pixel size resolve to, so that OK without a change keeps the font.
+  const QFontInfo resolved(initial);
+  QFont shown(resolved.family());
+  shown.setStyleName(resolved.styleName());
+  shown.setPointSizeF(resolved.pointSizeF());
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, initial, parent_);
+  const QFont font = QFontDialog::getFont(&ok, shown, parent_);
   if (!ok) return std::nullopt;
   return font;
 }

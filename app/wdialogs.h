@@ -59,6 +59,8 @@ class QtBusyCursor : public BusyCursor {
 
 // "Name(*.a;*.b)|*.a;*.b|Other|*.c" as a Qt name filter list.
 QString QtNameFilters(const std::string& filter);
+// The extension of a Qt name filter of one pattern ("CSV (*.csv)" gives "csv"); empty otherwise.
+QString SingleSuffixOf(const QString& nameFilter);
 
 // Runs a command or timer handler; an error escaping it is shown in a message box with its text,
 // and the program goes on.

@@ -88,6 +88,7 @@ void MainWindow::ConnectLists() {
   list->onDoubleClick = [this] { Guarded([this] { form_->list().ATbrowseExecute(); }); };
   list->onColumnClick = [this](int column) { Guarded([this, column] { form_->list().lvlistColumnClick(column); }); };
   QMenu* popup = actions_->CreateListMenu(list);
+  actions_->BindListShortcuts(list);
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QWidget::customContextMenuRequested, this,
           [list, popup](const QPoint& pos) { popup->popup(list->viewport()->mapToGlobal(pos)); });

@@ -31,6 +31,11 @@ MainWindow::MainWindow(const MainPlatform& platform, const WindowDialogs& dialog
 MainWindow::~MainWindow() {
   Guarded([this] { form_->FormDestroy(); });
   form_->run().SetObservers(nullptr, nullptr);
+  // The widgets outlive the form: closing them moves the focus, and a keyword box that loses it
+  // may still report an edit.
+  address_->onEnter = [] {};
+  address_->onUserChange = [] {};
+  pages_->onBatchEdited = [] {};
 }
 
 // From top to bottom: the band bar, the client area (address bar above the search boxes, the
@@ -127,11 +132,9 @@ void MainWindow::ShowPageControl(int page) {
   PlaceNewsLine();
 }
 
-void MainWindow::SetCaption(const std::string& caption) {
-  const QString text = FromGbk(caption);
-  QGuiApplication::setApplicationDisplayName(text);
-  setWindowTitle(text);
-}
+// The caption as it stands: no application display name is set, which Qt would append to the
+// title of every window and message box.
+void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(FromGbk(caption)); }
 
 void MainWindow::LayOutStatusPanels() { status_->LayOutPanels(frameGeometry().width()); }
 

@@ -5,12 +5,19 @@
 #include <ctime>
 
 #include "sandbox/companyweb.h"
+#include "sandbox/testca.h"
 
 namespace marvessa::bench {
 
-// The 2,000 pages of the crawl benchmarks, started on first use and served for the whole run.
-inline const sandbox::CompanyWeb& CrawlBenchmarkServer() {
-  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
+// The pages of the crawl benchmarks (1,000 sites on 1,000 loopback hosts), over http or https,
+// each started on first use and served for the whole run.
+inline const sandbox::CompanyWeb& CrawlBenchmarkServer(bool https = false) {
+  if (!https) {
+    static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb());
+    return web;
+  }
+  static const sandbox::TestCa ca(sandbox::CrawlBenchmarkHosts());
+  static const sandbox::CompanyWeb web(sandbox::CrawlBenchmarkWeb(&ca));
   return web;
 }
 

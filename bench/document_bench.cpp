@@ -1,11 +1,20 @@
-// Search documents and exports of 100,000 rows.
+// Search documents and exports of 100,000 rows. Formats: 0 text, 1 CSV, 2 xlsx, 3 JSON Lines, 4 seeds.
+// The memory that reading a large document, URL list or engine file takes.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "app/ufileio.h"
-#include "results/uexport.h"
+#include "engines/ucatalog.h"
+#include "results/uexporter.h"
 #include "results/ufile.h"
+#include "results/uimport.h"
+#include "sandbox/testengine.h"
 #include "tests/support/document_rig.h"
 
 namespace marvessa {
@@ -53,16 +62,91 @@ void BM_LoadDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);
 
-void BM_ExportResults(benchmark::State& state) {
+// Every export format against the document save above, which writes the same rows. Seeds are
+// the level-1 list, filled with as many URLs.
+void BM_Export(benchmark::State& state) {
+  const auto format = static_cast<ExportFormat>(state.range(0));
   Document doc;
   FillRows(doc.results);
+  for (int i = 0; i < kRows; ++i)
+    doc.run.AddLevel1("http://www.company" + std::to_string(i) + ".com.cn/", "公司 " + std::to_string(i));
   doc.settings.exportstring = "<邮址>,<网址>,<标题>";
-  const std::string path = TempPath("marvessa-bench-export.txt");
-  for (auto _ : state) ExportResults(path, doc.results, doc.settings, doc.ui, doc.window);
+  const auto exporter = MakeExporter(format, TextEncoding::Utf8, doc.settings);
+  const std::string path = TempPath("marvessa-bench-export");
+  for (auto _ : state) ExportToFile(path, *exporter, ExportSourceOf(doc.parts), doc.ui, doc.window);
   state.SetItemsProcessed(state.iterations() * kRows);
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
   DeleteFileIfExists(path);
 }
-BENCHMARK(BM_ExportResults)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)
+    ->ArgName("format")
+    ->DenseRange(static_cast<int>(ExportFormat::Text), static_cast<int>(ExportFormat::Seeds))
+    ->Unit(benchmark::kMillisecond);
+
+// A line of /proc/self/status, in kB.
+long StatusKb(const char* field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with(field)) return std::stol(line.substr(std::string(field).size()));
+  return 0;
+}
+
+// The memory that read() adds at its peak, in bytes, measured in a child process that has given
+// its free heap back and whose high-water mark is reset, so that neither hides the peak.
+double PeakOfReading(const std::function<void()>& read) {
+  int pipe[2];
+  if (::pipe(pipe) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = StatusKb("VmRSS:");
+    read();
+    const long peak = (StatusKb("VmHWM:") - before) * 1024;
+    (void)!::write(pipe[1], &peak, sizeof peak);
+    ::_exit(0);
+  }
+  long peak = -1;
+  (void)!::read(pipe[0], &peak, sizeof peak);
+  ::waitpid(child, nullptr, 0);
+  ::close(pipe[0]);
+  ::close(pipe[1]);
+  return static_cast<double>(peak);
+}
+
+// Each file kind read as the program reads it; the counter is the peak memory per byte of file.
+void BM_ReadingMemory(benchmark::State& state) {
+  const std::string path = TempPath(state.range(0) == 1 ? "marvessa-bench-read.txt" : "marvessa-bench-read.dat");
+  std::function<void()> read;
+  switch (state.range(0)) {
+    case 0:  // a document of 20 MB of line breaks
+      WriteFileAtomic(path, std::string(20 << 20, '\n'));
+      read = [&] {
+        Document doc;
+        LoadDocument(doc.parts, false, path, doc.document);
+      };
+      break;
+    case 1:  // a URL list of one line of 64 MB
+      WriteFileAtomic(path, "http://127.0.0.1/" + std::string(64 << 20, 'a'));
+      read = [&] {
+        Document doc;
+        ImportUrlList(path, doc.run, doc.ui, doc.window);
+      };
+      break;
+    default: {  // an engine file of 20,000 engines
+      const sandbox::TestEngine engine;
+      WriteFileAtomic(path, EngineFileText(sandbox::TestCatalog(
+                                std::vector<sandbox::CatalogEngine>(20000, {"engine", 0, engine.EngineBlock()}))));
+      read = [&] { benchmark::DoNotOptimize(LoadCatalog(path).size()); };
+      if (ListEngines(LoadCatalog(path), "").size() != 20000) state.SkipWithError("the engine file does not load");
+    }
+  }
+  double peak = 0;
+  for (auto _ : state) peak = PeakOfReading(read);
+  state.counters["peak_per_file_byte"] = peak / static_cast<double>(std::filesystem::file_size(path));
+  DeleteFileIfExists(path);
+}
+BENCHMARK(BM_ReadingMemory)->DenseRange(0, 2)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marvessa

@@ -1,7 +1,8 @@
 // The duplicate tests of the pending-URL queues and the seen-address list: 100,000 distinct
-// entries, each added after its test.
+// entries, each added after its test. Handing out the jobs of a run over many engines.
 #include <benchmark/benchmark.h>
 
+#include "sandbox/testengine.h"
 #include "search/urunstate.h"
 
 namespace marvessa {
@@ -49,6 +50,28 @@ void BM_RememberEmail(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kEntries);
 }
 BENCHMARK(BM_RememberEmail)->Unit(benchmark::kMillisecond);
+
+// Every job of a run: one keyword over 20,000 engines (argument 1) against 20,000 keywords over
+// one engine (argument 0), the same number of jobs.
+void BM_TakeAllJobs(benchmark::State& state) {
+  constexpr int kJobs = 20000;
+  const bool manyEngines = state.range(0) == 1;
+  const Lines block = {"key", "<body>", "</body>", "<li>", "</li>", "href=", ">", "<b>", "</b>", "", "",
+                       "http://127.0.0.1/", "s?q=", "&p=", "", "next", "</a>", "10", "0", "0", "0", "", "", "", ""};
+  Settings settings;
+  RunState run(settings);
+  run.SetRunEngines(sandbox::TestRunEngineList(std::vector<Lines>(manyEngines ? kJobs : 1, block)));
+  EngineDef engine;
+  for (auto _ : state) {
+    run.runKeywords = Lines(manyEngines ? 1 : kJobs, "keyword");
+    run.SetKeywordIndex(0);
+    run.SetEngineIndex(0);
+    int jobs = 0;
+    while (!run.TakeNextJob(engine).empty()) ++jobs;
+    if (jobs != kJobs) state.SkipWithError("wrong job count");
+  }
+}
+BENCHMARK(BM_TakeAllJobs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marvessa

@@ -1,11 +1,13 @@
-// The customer list at 100,000 rows: the duplicate filter, sorting by each key, and the memory
-// a row takes.
+// The customer list at 100,000 rows: the duplicate filter, sorting by each key and the worst
+// order for the sort, and the memory a row takes.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <cstdio>
 #include <random>
 
 #include "results/ulistcommands.h"
+#include "results/usortresults.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_window.h"
 
@@ -76,6 +78,29 @@ void BM_SortByKey(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SortByKey)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+// Two sorted halves whose addresses interleave (the even numbers, then the odd ones): the
+// order that drives a middle-pivot quicksort quadratic.
+std::vector<ResultRecord> InterleavedHalves() {
+  std::vector<ResultRecord> rows = MakeRows(false);
+  for (int i = 0; i < kRows; ++i) {
+    const int n = i < kRows / 2 ? 2 * i : 2 * (i - kRows / 2) + 1;
+    char email[32];
+    std::snprintf(email, sizeof email, "sales%06d@company.com", n);
+    rows[i].email = email;
+  }
+  return rows;
+}
+
+void BM_SortInterleavedHalves(benchmark::State& state) {
+  const std::vector<ResultRecord> rows = InterleavedHalves();
+  for (auto _ : state) {
+    auto list = MakeList(state, rows);
+    list->commands.SortResults(kSortByEmail);
+    DropList(state, list);
+  }
+}
+BENCHMARK(BM_SortInterleavedHalves)->Unit(benchmark::kMillisecond);
 
 void BM_RowMemory(benchmark::State& state) {
   const std::vector<ResultRecord> rows = MakeRows(false);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sandbox/corpus.h"
+#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {
@@ -20,7 +21,7 @@ constexpr std::size_t kRealisticPageSize = 100 * 1024;
 
 struct Page {
   std::string text;
-  bool utf8 = false;
+  std::string charset;  // PageCharset of the page
 };
 
 // Corpus pages one after the other, from the page first on, up to the size: a long page of
@@ -31,7 +32,7 @@ Page CorpusRun(std::size_t first, std::size_t size) {
   for (std::size_t i = first; page.size() < size; ++i) page += corpus[i % corpus.size()].html;
   page.resize(size);
   RemoveLineBreaks(page);
-  return {page, DeclaresUtf8("", page)};
+  return {page, PageCharset("", page)};
 }
 
 // One 100 KB page starting at each corpus page.
@@ -68,7 +69,7 @@ Page GeneratedPage() {
     }
   }
   RemoveLineBreaks(page);
-  return {page, false};
+  return {page, "GB18030"};
 }
 
 // A staff directory without a title: rows of names, roles and addresses.
@@ -80,7 +81,7 @@ Page UntitledDirectory(std::size_t size) {
             "</td><td><a href=\"mailto:staff" + id + "@directory-example-trade.com\">staff" + id +
             "@directory-example-trade.com</a></td></tr>";
   }
-  return {page + "</table></body></html>", true};
+  return {page + "</table></body></html>", "UTF-8"};
 }
 
 std::size_t TotalBytes(const std::vector<Page>& pages) {
@@ -107,7 +108,7 @@ void ScanPages(benchmark::State& state, const std::vector<Page>& pages, int scan
     state.ResumeTiming();
     for (const Page& page : pages) {
       const std::string pageLower = LowerAscii(page.text);
-      const PageScanner scanner({page.text, pageLower, url, -1, stop, page.utf8, *run, settings,
+      const PageScanner scanner({page.text, pageLower, url, -1, stop, page.charset, *run, settings,
                                  [&](const std::string&, const std::string&, const std::string&) { ++reported; },
                                  [&](const std::string& link) {
                                    run->AddLevel2(link);

@@ -31,9 +31,7 @@ int ListRunEngines(const EngineCatalog& catalog, const std::string& searchengine
 }
 
 Lines TransformBody(const std::string& in) {
-  auto bytes = ReadExistingFile(in);
-  if (!bytes) throw FileError("Cannot open file \"" + in + "\"");
-  Lines lines = SplitLines(*bytes);
+  Lines lines = SplitLines(ReadRequiredFile(in));
   ScrambleBody(lines);
   return lines;
 }

@@ -1,39 +1,61 @@
+#include <cstdio>
+
 #include "app/ufileio.h"
 #include "app/uglobal.h"
 #include "cli/export_verb.h"
-#include "cli/headless_window.h"
+#include "cli/document_file.h"
 #include "cli/verbs.h"
 #include "results/uexport.h"
-#include "results/ufile.h"
 
 namespace marvessa::cli {
 
-void WriteExport(const ResultList& results, const Settings& settings, const std::string& out, UiThread& ui,
-                 BusyCursor& cursor) {
+ExportChoice TakeExportChoice(Args& args, const std::string& out) {
+  const auto format = args.Take("--format");
+  const auto encoding = args.Take("--encoding");
+  ExportChoice choice{ExportFormatForPath(out), TextEncoding::Utf8};
+  if (format) {
+    const auto named = ExportFormatNamed(*format);
+    if (!named) throw UsageError{"--format must be text, csv, xlsx, jsonl or seeds"};
+    choice.format = *named;
+  }
+  if (encoding) {
+    const auto named = TextEncodingNamed(*encoding);
+    if (!named) throw UsageError{"--encoding must be utf-8 or gbk"};
+    if (choice.format != ExportFormat::Csv) throw UsageError{"--encoding applies to --format csv only"};
+    choice.encoding = *named;
+  }
+  return choice;
+}
+
+void WriteExport(const ExportSource& source, const Settings& settings, const ExportChoice& choice,
+                 const std::string& out, UiThread& ui, BusyCursor& cursor) {
+  const auto exporter = MakeExporter(choice.format, choice.encoding, settings);
   if (out != "-") {
-    ExportResults(out, results, settings, ui, cursor);
+    ExportToFile(out, *exporter, source, ui, cursor);
     return;
   }
-  for (int i = 0; i < results.Count(); ++i) PrintLine(ExportLine(settings.exportstring, results.ResultAt(i)));
+  if (choice.format == ExportFormat::Text) {
+    for (int i = 0; i < source.results.Count(); ++i)
+      PrintLine(ExportLine(settings.exportstring, source.results.ResultAt(i)));
+    return;
+  }
+  const std::string bytes = exporter->FileBytes(source, ui);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
 int ExportVerb(Args& args) {
   const auto layout = args.Take("--layout");
   const std::string out = args.Take("--out").value_or("-");
-  const auto words = args.Rest(1, "export DOC [--layout TEXT] [--out FILE]");
+  const ExportChoice choice = TakeExportChoice(args, out);
+  const auto words = args.Rest(
+      1, "export DOC [--format text|csv|xlsx|jsonl|seeds] [--encoding utf-8|gbk] [--layout TEXT] [--out FILE]");
   LinuxFolders folders;
   Settings settings;
   LoadSettings(settings, IniPath(folders));
   if (layout) settings.exportstring = ArgToGbk(*layout);
-  if (!FileExists(words[0])) throw FileError("Cannot open file \"" + words[0] + "\"");
-  HeadlessWindow window;
-  RunState run(settings);
-  ResultList results;
-  TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
-  DocumentState document;
-  LoadDocument(parts, false, words[0], document);
-  WriteExport(results, settings, out, ui, window);
+  RequireFile(words[0]);
+  DocumentFile doc(settings, words[0]);
+  WriteExport(ExportSourceOf(doc.parts), settings, choice, out, doc.ui, doc.window);
   return 0;
 }
 

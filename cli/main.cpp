@@ -1,4 +1,5 @@
 // marvessa-cli: Marvessa without a window.
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <functional>
@@ -10,16 +11,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: marvessa-cli [--home DIR] VERB ...\n"
+    "       marvessa-cli --help | --version\n"
     "verbs:\n"
     "  engines [--scope N [--keyword TEXT] [--page K]]\n"
     "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
     "  settings [--save]\n"
     "  terms LINE\n"
-    "  export DOC [--layout TEXT] [--out FILE]\n"
+    "  export DOC [--format text|csv|xlsx|jsonl|seeds] [--encoding utf-8|gbk] [--layout TEXT] [--out FILE]\n"
+    "  import DOC FILE\n"
     "  update\n"
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
     "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC]\n"
-    "         [--export FILE|-] [--layout TEXT] [KEYWORD]\n"
+    "         [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
     "  demo [--sites N] [--save DOC]\n"
     "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 
@@ -34,6 +37,7 @@ int main(int argc, char** argv) {
       {"settings", SettingsVerb},
       {"terms", TermsVerb},
       {"export", ExportVerb},
+      {"import", ImportVerb},
       {"update", UpdateVerb},
       {"scan", ScanVerb},
       {"search", SearchVerb},
@@ -46,6 +50,14 @@ int main(int argc, char** argv) {
       words.erase(words.begin(), words.begin() + 2);
     }
     if (words.empty()) throw UsageError{kUsage};
+    if (words[0] == "--help" || words[0] == "-h") {
+      std::printf("%s\nSee marvessa-cli(1) for each verb.\n", kUsage);
+      return 0;
+    }
+    if (words[0] == "--version") {
+      std::printf("marvessa-cli %s\n", MARVESSA_VERSION);
+      return 0;
+    }
     const auto verb = verbs.find(words[0]);
     if (verb == verbs.end()) throw UsageError{"unknown verb " + words[0] + "\n" + kUsage};
     Args args(std::vector<std::string>(words.begin() + 1, words.end()));

@@ -1,5 +1,6 @@
-// The sandbox web of the demo: generated company sites on loopback, the address corpus, and a
-// search engine whose results are the sites' home pages and the corpus pages.
+// The sandbox web of the demo: generated company sites on loopback, eight sites of today's web
+// (https, eight languages and charsets, robots.txt, a 429 host), the address corpus, and a search
+// engine whose results are the sites' home pages and the corpus pages.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,9 @@
 
 #include "sandbox/companyweb.h"
 #include "sandbox/corpusweb.h"
+#include "sandbox/testca.h"
 #include "sandbox/testengine.h"
+#include "sandbox/todaysweb.h"
 
 namespace marvessa::cli {
 
@@ -22,6 +25,8 @@ class SandboxWeb {
  private:
   sandbox::CompanyWeb web_;
   sandbox::CorpusWeb corpus_;
+  sandbox::TestCa ca_;
+  sandbox::TodaysWeb today_;
   std::vector<std::string> siteUrls_;
   std::unique_ptr<sandbox::TestEngine> engine_;
 };

@@ -6,6 +6,7 @@
 #include "search/uaddressfinder.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
+#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa::cli {
@@ -23,8 +24,7 @@ int ScanVerb(Args& args) {
   const bool junk = args.TakeFlag("--junk");
   const auto words = args.Rest(1, kScanUsage);
   if (!url) throw UsageError{std::string("scan needs --url\nusage: ") + kScanUsage};
-  auto bytes = ReadExistingFile(words[0]);
-  if (!bytes) throw FileError("Cannot open file \"" + words[0] + "\"");
+  std::string page = ReadRequiredFile(words[0]);
 
   LinuxFolders folders;
   Settings settings;
@@ -39,12 +39,11 @@ int ScanVerb(Args& args) {
   }
   if (keyword) run.SetKeywordTerms(ParseKeywordTerms(ArgToGbk(*keyword)));
 
-  std::string page = std::move(*bytes);
   RemoveLineBreaks(page);
   const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};
-  const bool utf8 = DeclaresUtf8({}, page);
-  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, utf8, run, settings,
+  const std::string charset = PageCharset({}, page);
+  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, charset, run, settings,
                              [](const std::string& email, const std::string&, const std::string& pageTitle) {
                                PrintFields({"email", email, pageTitle});
                              },
@@ -58,7 +57,7 @@ int ScanVerb(Args& args) {
   }
   if (junk) {
     // What was passed over, and why: for checking the address rules on a saved page.
-    FindAddresses(page, PageBytesOf(page, utf8), *run.AddressRulesInUse(), [](std::string_view address, AddressFault fault) {
+    FindAddresses(page, PageBytesOf(charset), *run.AddressRulesInUse(), [](std::string_view address, AddressFault fault) {
       if (fault != AddressFault::kNone) PrintFields({"junk", std::string(address), std::string(AddressFaultName(fault))});
       return true;
     });

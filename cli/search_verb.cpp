@@ -9,13 +9,11 @@ namespace {
 
 constexpr const char* kUsage =
     "search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC] [--export FILE]"
-    " [--layout TEXT] [KEYWORD]";
+    " [--format text|csv|xlsx|jsonl|seeds] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]";
 
 // The batch keywords of a UTF-8 text file, one keyword line per line.
 Lines BatchLines(const std::string& path) {
-  auto bytes = ReadExistingFile(path);
-  if (!bytes) throw FileError("Cannot open file \"" + path + "\"");
-  return SplitLines(Utf8ToGbk(*bytes));
+  return SplitLines(Utf8ToGbk(ReadRequiredFile(path)));
 }
 
 }  // namespace
@@ -29,6 +27,7 @@ int SearchVerb(Args& args) {
   const auto save = args.Take("--save");
   auto exportTo = args.Take("--export");
   const auto layout = args.Take("--layout");
+  const ExportChoice choice = TakeExportChoice(args, exportTo.value_or("-"));
   const auto words = args.RestUpTo(1, kUsage);
   if (!save && !exportTo) exportTo = "-";
 
@@ -51,7 +50,10 @@ int SearchVerb(Args& args) {
     window.nextSaveFile = *save;
     form.files().NFSaveAsClick();
   }
-  if (exportTo) WriteExport(form.results(), form.settings(), *exportTo, session.ui(), window);
+  if (exportTo) {
+    DocumentParts parts = form.Parts();
+    WriteExport(ExportSourceOf(parts), form.settings(), choice, *exportTo, session.ui(), window);
+  }
   const bool found = form.results().Count() > 0;
   session.Close();
   return found ? 0 : 3;

@@ -10,6 +10,7 @@ int EngineFileVerb(Args& args);
 int SettingsVerb(Args& args);
 int TermsVerb(Args& args);
 int ExportVerb(Args& args);
+int ImportVerb(Args& args);
 int UpdateVerb(Args& args);
 int SearchVerb(Args& args);
 int DemoVerb(Args& args);

@@ -15,16 +15,3 @@ qt_add_resources(marvessa_gui marvessa_icons PREFIX "/" BASE app FILES app/marve
 
 add_executable(marvessa app/Main.cpp)
 target_link_libraries(marvessa PRIVATE marvessa_gui)
-install(TARGETS marvessa RUNTIME DESTINATION .)
-
-# The desktop entry names the installed program and icon by their paths under the prefix the
-# installation is made to.
-install(FILES app/marvessa.svg DESTINATION share/icons/hicolor/scalable/apps)
-install(CODE "
-  set(MARVESSA_EXEC \"\${CMAKE_INSTALL_PREFIX}/marvessa\")
-  set(MARVESSA_ICON \"\${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/scalable/apps/marvessa.svg\")
-  configure_file(\"${CMAKE_CURRENT_SOURCE_DIR}/app/marvessa.desktop\"
-                 \"${CMAKE_BINARY_DIR}/desktop/marvessa.desktop\" @ONLY)
-  file(INSTALL \"${CMAKE_BINARY_DIR}/desktop/marvessa.desktop\"
-       DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
-")

@@ -23,7 +23,7 @@ TUpthd::TUpthd(bool update, const Settings& settings, const Folders& folders, Ui
       folders_(folders),
       ui_(ui),
       completed_(std::move(completed)),
-      http_(std::make_unique<HttpClient>(CommonHttpSetup(settings))),
+      http_(std::make_unique<HttpClient>(UpdateHttpSetup(settings))),
       thread_([this] { Execute(); }) {}
 
 TUpthd::~TUpthd() { Join(); }

@@ -122,8 +122,8 @@ const BuiltinEngine kEngines[] = {
     AllTheWeb("意大利文 AllTheWeb", "7", "&l=it&o=", "0"),
 };
 
-EngineCatalog MakeBuiltinCatalog() {
-  EngineCatalog lines{"[qemosearchengine]", "请勿修改!", "2005-07-14", "[head]"};
+Lines MakeBuiltinCatalog() {
+  Lines lines{"[qemosearchengine]", "请勿修改!", "2005-07-14", "[head]"};
   for (const auto& engine : kEngines) lines.insert(lines.end(), {engine.name, engine.scope, "", "", ""});
   lines.insert(lines.end(), {"[/head]", "[body]"});
   for (const auto& engine : kEngines) {

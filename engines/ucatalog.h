@@ -11,8 +11,32 @@
 
 namespace marvessa {
 
-// The file's lines with the body unscrambled, or the built-in lines.
-using EngineCatalog = Lines;
+// An engine file's lines with the body unscrambled, or the built-in lines. They are held as one
+// text, each line followed by one LF, with the place of every 16th line: reading a file takes
+// little more than the file itself, however short its lines.
+class EngineCatalog {
+ public:
+  EngineCatalog() = default;
+  EngineCatalog(const Lines& lines);  // NOLINT: the built-in catalogue and tests are written as lines
+  // Takes over the text of an engine file, with any line ends, and unscrambles its body in place.
+  static EngineCatalog FromFileText(std::string text);
+
+  std::size_t size() const { return count_; }
+  std::string_view operator[](std::size_t i) const;
+  // The first line equal to marker, ignoring ASCII case; -1 when there is none.
+  int Find(std::string_view marker) const;
+  // Every line followed by one LF.
+  std::string_view Text() const { return text_; }
+  friend bool operator==(const EngineCatalog& a, const EngineCatalog& b) { return a.text_ == b.text_; }
+
+ private:
+  static constexpr std::size_t kMarkEvery = 16;
+  void MarkLines();
+
+  std::string text_;
+  std::vector<std::size_t> marks_;  // where lines 0, 16, 32, ... start
+  std::size_t count_ = 0;
+};
 
 inline constexpr const char* kEngineFileName = "Trovik.dat";
 
@@ -26,14 +50,14 @@ void ScrambleBody(Lines& lines);
 // The built-in catalogue: 1,027 lines, body plain.
 const EngineCatalog& BuiltinCatalog();
 
-// Whether the lines of an engine file pass the validity test (marker line, "[/body]" after
-// line 10).
-bool IsValidEngineFile(const Lines& lines);
+// Whether the text of an engine file passes the validity test (marker line, "[/body]" after
+// line 10); read without a copy of its lines, so that a file that fails costs nothing.
+bool IsValidEngineFile(std::string_view text);
 // Reads the engine file at path; a missing, unreadable or invalid file gives the built-in
 // catalogue.
 EngineCatalog LoadCatalog(const std::string& path);
 // The catalogue held by the bytes of an engine file (the built-in one when they fail the test).
-EngineCatalog CatalogFromFileBytes(std::string_view bytes);
+EngineCatalog CatalogFromFileBytes(std::string bytes);
 EngineCatalog LoadCatalog(const Folders& folders);
 // The file form of a catalogue: body lines scrambled, every line ended by CR LF.
 std::string EngineFileText(const EngineCatalog& catalog);

@@ -24,6 +24,9 @@ bool LoadEngineBlock(const Lines& runEngines, int e, EngineDef& def) {
   if (auto v = ParseDecimal(Trim(line(20)))) def.firstPage = *v;
   def.nextMode = line(21);
   def.nextPrefix = line(22);
+  def.extensions = EngineExtensions();
+  for (int field = 23; field <= kEngineBlockLines && first + field - 1 < runEngines.size(); ++field)
+    def.extensions.AddLine(line(field));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/utext.h"
+#include "engines/uengineext.h"
 
 namespace marvessa {
 
@@ -33,12 +34,14 @@ struct EngineDef {
   int firstPage = 0;
   std::string nextMode;
   std::string nextPrefix;
+  EngineExtensions extensions;  // lines 23-25
 };
 
 // Number of engines in a run engine list: the 25-line blocks between "[body]" and "[/body]".
 int RunEngineCount(const Lines& runEngines);
 
-// Loads engine e of a run engine list into def (lines 25e+1 .. 25e+22). The three integer lines
+// Loads engine e of a run engine list into def (lines 25e+1 .. 25e+25; the extension lines
+// 23-25 when the list holds them). The three integer lines
 // are trimmed and parsed as decimals; an unparsable itemOrder is 0, an unparsable pageStep or
 // firstPage keeps the value def already holds. A block past the end of the list loads nothing.
 bool LoadEngineBlock(const Lines& runEngines, int e, EngineDef& def);

@@ -41,6 +41,18 @@ void OptionsModel::LoadControls() {
   cbautoupdate.checked = s.autoupdate;
   cbfilterurl.checked = s.filterurl;
   cbfiltertitle.checked = s.filtertitle;
+  LoadWebControls(s);
+}
+
+void OptionsModel::LoadWebControls(const Settings& s) {
+  EdUseragent.text = s.useragent;
+  EdLinkterms.text = s.linkterms;
+  cbhttponly.checked = s.httponly;
+  cbrobots.checked = s.robots;
+  seconnecttimeout.SetValue(s.connecttimeout);
+  selowspeedbytes.SetValue(s.lowspeedbytes);
+  selowspeedtime.SetValue(s.lowspeedtime);
+  sehostconnections.SetValue(s.hostconnections);
 }
 
 void OptionsModel::StoreControls() {
@@ -67,6 +79,14 @@ void OptionsModel::StoreControls() {
   s.autoupdate = cbautoupdate.checked;
   s.filterurl = cbfilterurl.checked;
   s.filtertitle = cbfiltertitle.checked;
+  s.useragent = EdUseragent.text;
+  s.linkterms = EdLinkterms.text;
+  s.httponly = cbhttponly.checked;
+  s.robots = cbrobots.checked;
+  s.connecttimeout = seconnecttimeout.Value();
+  s.lowspeedbytes = selowspeedbytes.Value();
+  s.lowspeedtime = selowspeedtime.Value();
+  s.hostconnections = sehostconnections.Value();
 }
 
 void OptionsModel::LoadEngineList() {
@@ -128,6 +148,8 @@ void OptionsModel::BtDefaultClick() {
   sechache1number.SetValue(10000);
   sechache2number.SetValue(10000);
   cbautoupdate.checked = true;
+
+  LoadWebControls(Settings());
 
   // The engine selection is reset in the settings themselves, even if the dialog is cancelled.
   settings_.searchengine = std::string();

@@ -68,12 +68,22 @@ class OptionsModel {
   EditControl EdProxyuser;
   EditControl EdProxypsd;
 
+  // Page "网络": how pages are requested and which links are followed.
+  EditControl EdUseragent;
+  EditControl EdLinkterms;
+  CheckControl cbhttponly;
+  CheckControl cbrobots;
+  SpinControl seconnecttimeout{1, 3600};
+  SpinControl selowspeedbytes{0, 1 << 30};
+  SpinControl selowspeedtime{1, 3600};
+  SpinControl sehostconnections{1, 48};
+
   // Page "引擎": one row per catalogue engine, in catalogue order.
   std::vector<EngineListRow> Lvengine;
 
   // Settings into the controls; stored values outside a box's range show clamped.
   void LoadControls();
-  // The controls of the first two pages back into the settings.
+  // The controls of every page but the engine page back into the settings.
   void StoreControls();
   // The catalogue's engines with their scope names, checked when switched on.
   void LoadEngineList();
@@ -88,6 +98,9 @@ class OptionsModel {
   void BtDefaultClick();
 
  private:
+  // The "网络" page from these settings.
+  void LoadWebControls(const Settings& s);
+
   Settings& settings_;
   const Folders& folders_;
 };

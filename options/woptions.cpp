@@ -33,6 +33,7 @@ ToptionsDlg::ToptionsDlg(Settings& settings, const Folders& folders, QWidget* pa
   pages_->addTab(GeneralPage(), Utf8("  常规  "));
   pages_->addTab(ProxyPage(), Utf8("  代理  "));
   pages_->addTab(EnginePage(), Utf8("  引擎  "));
+  pages_->addTab(WebPage(), Utf8("  网络  "));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
   layout->addWidget(ButtonRow());
@@ -160,6 +161,32 @@ QWidget* ToptionsDlg::ProxyPage() {
   password->setEchoMode(QLineEdit::Password);
   password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
   grid->addWidget(password, 3, 1);
+  layout->addLayout(grid);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* ToptionsDlg::WebPage() {
+  OptionsModel& m = model_;
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("TsWeb"));
+  auto* layout = new QVBoxLayout(page);
+  auto* texts = new QGridLayout;
+  texts->addWidget(new QLabel(Utf8("浏览器标识:")), 0, 0);
+  texts->addWidget(Edit(m.EdUseragent, "EdUseragent"), 0, 1);
+  texts->addWidget(new QLabel(Utf8("联系网页词:")), 1, 0);
+  texts->addWidget(Edit(m.EdLinkterms, "EdLinkterms"), 1, 1);
+  texts->setColumnMinimumWidth(1, 360);
+  layout->addLayout(texts);
+  layout->addWidget(Check(m.cbrobots, "cbrobots", "遵守网站的robots.txt"));
+  layout->addWidget(Check(m.cbhttponly, "cbhttponly", "仅跟随http链接"));
+  auto* grid = new QGridLayout;
+  Sentence(grid, new QLabel(Utf8("连接网站的时间不超过")), Spin(m.seconnecttimeout, "seconnecttimeout"), "秒.");
+  Sentence(grid, new QLabel(Utf8("每个网站同时连接数:")), Spin(m.sehostconnections, "sehostconnections"),
+           "个 (1 ~ 48).");
+  Sentence(grid, new QLabel(Utf8("低速中断: 收到字节数少于")), Spin(m.selowspeedbytes, "selowspeedbytes"), "字节,");
+  Sentence(grid, new QLabel(Utf8("在")), Spin(m.selowspeedtime, "selowspeedtime"), "秒内.");
+  grid->setColumnStretch(3, 1);
   layout->addLayout(grid);
   layout->addStretch();
   return page;

@@ -41,6 +41,7 @@ class ToptionsDlg : public QDialog {
   QWidget* GeneralPage();
   QWidget* ProxyPage();
   QWidget* EnginePage();
+  QWidget* WebPage();
   QWidget* ButtonRow();
 
   QCheckBox* Check(CheckControl& control, const char* name, const char* caption, bool switchesBox = false);

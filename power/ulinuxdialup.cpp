@@ -142,7 +142,7 @@ std::vector<std::string> HangUpCommand(const PppLink& link) {
   return {"ip", "link", "set", "dev", link.deviceName, "down"};
 }
 
-std::vector<PppLink> LinuxDialUp::CurrentLinks() {
+std::vector<PppLink> ReadCurrentLinks() {
   std::string output;
   std::vector<PppLink> links;
   if (RunProgram({"nmcli", "-t", "-f", "NAME,UUID,TYPE,DEVICE,STATE", "connection", "show", "--active"}, &output) == 0)
@@ -152,13 +152,48 @@ std::vector<PppLink> LinuxDialUp::CurrentLinks() {
   return links;
 }
 
+LinuxDialUp::LinuxDialUp(LinkReader readLinks, std::chrono::milliseconds interval)
+    : readLinks_(std::move(readLinks)), interval_(interval), reader_([this] { ReadLoop(); }) {}
+
+LinuxDialUp::~LinuxDialUp() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  reader_.join();
+}
+
+void LinuxDialUp::ReadLoop() {
+  std::unique_lock lock(mutex_);
+  while (!stopping_) {
+    lock.unlock();
+    std::vector<PppLink> links;
+    bool read = false;
+    try {
+      links = readLinks_();
+      read = true;
+    } catch (...) {
+      // Like a failed poll tick: the last reading stands until the next one.
+    }
+    lock.lock();
+    if (read) links_ = std::move(links);
+    wake_.wait_for(lock, interval_, [this] { return stopping_; });
+  }
+}
+
+std::vector<PppLink> LinuxDialUp::Links() const {
+  std::lock_guard lock(mutex_);
+  return links_;
+}
+
 std::uint32_t LinuxDialUp::EnumConnections(RasConnEntry* buffer, std::uint32_t& bufferBytes, std::uint32_t& count) {
-  return FillConnections(CurrentLinks(), buffer, bufferBytes, count);
+  return FillConnections(Links(), buffer, bufferBytes, count);
 }
 
 std::uint32_t LinuxDialUp::GetConnectStatus(HRasConn hConn, RasConnStatus& status) {
   if (status.size != static_cast<std::int32_t>(sizeof(RasConnStatus))) return kRasInvalidSize;
-  const std::vector<PppLink> links = CurrentLinks();
+  const std::vector<PppLink> links = Links();
   const PppLink* link = FindLink(links, hConn);
   if (!link) return kRasInvalidHandle;
   status.state = link->state;
@@ -168,7 +203,7 @@ std::uint32_t LinuxDialUp::GetConnectStatus(HRasConn hConn, RasConnStatus& statu
 
 std::uint32_t LinuxDialUp::HangUp(HRasConn hConn) {
   if (PowerActionRefused("hang up a dial-up connection")) return kAccessDenied;
-  const std::vector<PppLink> links = CurrentLinks();
+  const std::vector<PppLink> links = Links();
   const PppLink* link = FindLink(links, hConn);
   if (!link) return kRasInvalidHandle;
   return static_cast<std::uint32_t>(RunProgram(HangUpCommand(*link)));

@@ -5,7 +5,12 @@
 // links are still listed, but nothing is hung up.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -45,14 +50,36 @@ std::uint32_t FillConnections(const std::vector<PppLink>& links, RasConnEntry* b
 // The command that ends a link.
 std::vector<std::string> HangUpCommand(const PppLink& link);
 
+// The links as nmcli and /sys/class/net show them now.
+std::vector<PppLink> ReadCurrentLinks();
+
+// Reads the links on a thread of its own, at once and then every interval, and answers the
+// enumeration and state calls from the last reading: the monitor polls on the UI thread, which
+// must never wait for nmcli. Until the first reading is done there are no links.
 class LinuxDialUp : public DialUpApi {
  public:
+  using LinkReader = std::function<std::vector<PppLink>()>;
+  explicit LinuxDialUp(LinkReader readLinks = ReadCurrentLinks,
+                       std::chrono::milliseconds interval = std::chrono::milliseconds(2000));
+  ~LinuxDialUp() override;
+  LinuxDialUp(const LinuxDialUp&) = delete;
+  LinuxDialUp& operator=(const LinuxDialUp&) = delete;
+
   std::uint32_t EnumConnections(RasConnEntry* buffer, std::uint32_t& bufferBytes, std::uint32_t& count) override;
   std::uint32_t GetConnectStatus(HRasConn hConn, RasConnStatus& status) override;
   std::uint32_t HangUp(HRasConn hConn) override;
 
  private:
-  static std::vector<PppLink> CurrentLinks();
+  std::vector<PppLink> Links() const;
+  void ReadLoop();
+
+  LinkReader readLinks_;
+  std::chrono::milliseconds interval_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  bool stopping_ = false;
+  std::vector<PppLink> links_;
+  std::thread reader_;  // started last, once everything it uses exists
 };
 
 }  // namespace marvessa

@@ -1,7 +1,8 @@
 #include "results/udoccommands.h"
 
 #include "app/ufileio.h"
-#include "results/uexport.h"
+#include "app/upath.h"
+#include "results/uexporter.h"
 #include "results/uimport.h"
 
 namespace marvessa {
@@ -15,11 +16,8 @@ bool DocumentCommands::ConfirmSaveIfModified() {
   const MessageAnswer answer = p_.messages.ShowMessage(
       {" 是否需要保存当前搜索内容?      ", "提示", MessageIcon::Question, MessageButtons::YesNoCancel, MessageAnswer::Cancel});
   if (answer == MessageAnswer::Cancel) return false;
-  if (answer == MessageAnswer::Yes) {
-    SaveCommand(false);
-  } else {
-    p_.state.documentModified = false;
-  }
+  if (answer == MessageAnswer::Yes) return SaveCommand(false);
+  p_.state.documentModified = false;
   return true;
 }
 
@@ -30,7 +28,7 @@ void DocumentCommands::NewDocument() {
   p_.settings.currentScope = 0;
   SelectScope(p_.document.scope, 0);
   p_.state.documentNamed = false;
-  p_.state.documentPath.clear();
+  p_.state.documentPath = std::string();
   RunState& run = p_.document.run;
   run.SetProgress(0, 0, 0);
   run.SetKeywordIndex(0);
@@ -44,27 +42,29 @@ void DocumentCommands::NewDocument() {
   ShowPage(p_.commands, 0);
 }
 
-void DocumentCommands::SaveCommand(bool saveAs) {
+bool DocumentCommands::SaveCommand(bool saveAs) {
   FileDialogSpec dialog{"保存", "mvx", "Marvessa(*.mvx)|*.mvx", {}};
   std::string name;
   if (!saveAs) {
-    name = Trim(p_.state.documentPath);
+    name = Trim(p_.state.documentPath.get());
     dialog.title = "另存为";
   }
   if (name.empty() || saveAs) {
-    dialog.fileName = p_.document.keywords.KeywordText();
-    if (IsBlankText(dialog.fileName)) dialog.fileName = "无标题";
-    auto chosen = p_.dialogs.AskSaveFile(dialog);
-    if (!chosen) return;
+    const std::string keyword = p_.document.keywords.KeywordText();
+    dialog.fileName = FileNameFromText(IsBlankText(keyword) ? "无标题" : keyword);
+    auto chosen = AskFile(dialog, true);
+    if (!chosen) return false;
     name = *chosen;
   }
   ShowStatus(p_.document.panels, "正在保存文件...");
   SaveDocument(p_.document, name);
   ShowStatus(p_.document.panels, p_.document.run.runStopped ? "就绪" : "正在搜索...");
   p_.mru.AddFile(name);
+  lastFolder_ = FolderOf(name);
   p_.state.documentNamed = true;
   p_.state.documentPath = name;
   p_.state.documentModified = false;
+  return true;
 }
 
 void DocumentCommands::OpenCommand(bool merge, const std::string& requested) {
@@ -74,25 +74,45 @@ void DocumentCommands::OpenCommand(bool merge, const std::string& requested) {
     if (!ConfirmSaveIfModified()) return;
     dialog.title = "打开";
   }
-  if (path.empty()) path = p_.dialogs.AskOpenFile(dialog).value_or(std::string());
-  if (!path.empty()) {
-    if (!merge) {
-      NewDocument();
-      p_.state.documentNamed = true;
-      p_.state.documentPath = path;
-      p_.document.run.SetLevel1Cursor(0);
-      p_.mru.AddFile(path);
-    }
-    ShowStatus(p_.document.panels, "正在" + dialog.title + "文件...");
-    LoadDocument(p_.document, merge, path, p_.state);
-    ShowStatus(p_.document.panels, "就绪");
-    if (!merge) p_.state.documentModified = false;
-  }
+  if (path.empty()) path = AskFile(dialog, false).value_or(std::string());
+  if (!path.empty()) LoadPath(merge, path, dialog.title);
   ShowTotals();
+}
+
+void DocumentCommands::LoadPath(bool merge, const std::string& path, const std::string& title) {
+  if (!merge) {
+    NewDocument();
+    p_.state.documentNamed = true;
+    p_.state.documentPath = path;
+    p_.document.run.SetLevel1Cursor(0);
+    p_.mru.AddFile(path);
+  }
+  lastFolder_ = FolderOf(path);
+  ShowStatus(p_.document.panels, "正在" + title + "文件...");
+  LoadDocument(p_.document, merge, path, p_.state);
+  ShowStatus(p_.document.panels, "就绪");
+  if (!merge) p_.state.documentModified = false;
+}
+
+void DocumentCommands::OpenFromCommandLine(const std::string& path) {
+  // Rows of an untitled document (at start-up, those of an interrupted run's autosave) are in
+  // no file the user chose: they give way only after the save question.
+  if (!p_.state.documentNamed && p_.document.results.Count() > 0) p_.state.documentModified = true;
+  if (!ConfirmSaveIfModified()) return;
+  LoadPath(false, AbsolutePath(path), "打开");
+  ShowTotals();
+}
+
+std::optional<std::string> DocumentCommands::AskFile(FileDialogSpec dialog, bool save) {
+  dialog.folder = lastFolder_;
+  std::optional<std::string> path = save ? p_.dialogs.AskSaveFile(dialog) : p_.dialogs.AskOpenFile(dialog);
+  if (path) lastFolder_ = FolderOf(*path);
+  return path;
 }
 
 void DocumentCommands::AFnewExecute() {
   NewDocument();
+  ShowTotals();
   p_.document.keywords.FocusKeywordBox();
 }
 
@@ -108,21 +128,27 @@ void DocumentCommands::NFSaveAsClick() {
 
 void DocumentCommands::AFimportExecute() {
   const FileDialogSpec dialog{"导入网址", "ulk",
-                              "网址文件(*.ulk;*.txt)|*.ulk;*.txt|Lindqua文件 (*.ulk)|*.ulk|文本文件(*.txt)|*.txt", {}};
-  auto path = p_.dialogs.AskOpenFile(dialog);
+                              "网址文件(*.ulk;*.txt)|*.ulk;*.txt|Lindqua文件 (*.ulk)|*.ulk|文本文件(*.txt)|*.txt|"
+                              "JSON Lines 结果(*.jsonl)|*.jsonl",
+                              {}};
+  auto path = AskFile(dialog, false);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在" + dialog.title + "文件...");
-  ImportUrlList(*path, p_.document.run, p_.document.ui, p_.cursor);
+  ImportFile(*path, p_.document.results, p_.document.run, p_.document.ui, p_.cursor);
   ShowStatus(p_.document.panels, "就绪");
   ShowTotals();
 }
 
 void DocumentCommands::AFexportExecute() {
-  const FileDialogSpec dialog{"导出", "txt", "文本文件(*.txt)|*.txt", p_.document.keywords.KeywordText()};
-  auto path = p_.dialogs.AskSaveFile(dialog);
+  const FileDialogSpec dialog{"导出", "txt",
+                              "文本文件(*.txt)|*.txt|CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx|"
+                              "JSON Lines 文件(*.jsonl)|*.jsonl",
+                              FileNameFromText(p_.document.keywords.KeywordText())};
+  auto path = AskFile(dialog, true);
   if (!path) return;
   ShowStatus(p_.document.panels, "正在导出文件...");
-  ExportResults(*path, p_.document.results, p_.settings, p_.document.ui, p_.cursor);
+  const auto exporter = MakeExporter(ExportFormatForPath(*path), TextEncoding::Utf8, p_.settings);
+  ExportToFile(*path, *exporter, ExportSourceOf(p_.document), p_.document.ui, p_.cursor);
   ShowStatus(p_.document.panels, "就绪");
 }
 

@@ -1,6 +1,5 @@
 #include "results/uexport.h"
 
-#include "app/ufileio.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -27,18 +26,11 @@ std::string ExportLine(const std::string& layout, const ResultRecord& row) {
   return line;
 }
 
-void ExportResults(const std::string& path, const ResultList& results, const Settings& settings, UiThread& ui,
-                   BusyCursor& cursor) {
-  BusyScope busy(cursor);
-  const int count = results.Count();
+std::string LayoutTextExporter::FileBytes(const ExportSource& source, UiThread& ui) {
   Lines lines;
-  lines.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    ui.PumpEvents();
-    if (i >= results.Count()) break;
-    lines.push_back(ExportLine(settings.exportstring, results.ResultAt(i)));
-  }
-  WriteFileAtomic(path, JoinLinesCrLf(lines));
+  lines.reserve(source.results.Count());
+  ForEachExportRow(source.results, ui, [&](const ResultRecord& row) { lines.push_back(ExportLine(settings_.exportstring, row)); });
+  return JoinLinesCrLf(lines);
 }
 
 }  // namespace marvessa

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "app/uglobal.h"
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "results/uexporter.h"
 #include "results/uresults.h"
 
 namespace marvessa {
@@ -13,9 +12,16 @@ namespace marvessa {
 // The layout with "<网址>", then "<邮址>", then "<标题>" replaced by the row's trimmed URL,
 // address and title.
 std::string ExportLine(const std::string& layout, const ResultRecord& row);
-// Every row in list order, each line read against the current layout and ended by CR LF; the
-// file is replaced as a whole. Raises FileError when it cannot be written.
-void ExportResults(const std::string& path, const ResultList& results, const Settings& settings, UiThread& ui,
-                   BusyCursor& cursor);
+
+// Every row in list order, each line built from the layout as it stands when the row is reached,
+// ended by CR LF; GBK, like the rows.
+class LayoutTextExporter : public Exporter {
+ public:
+  explicit LayoutTextExporter(const Settings& settings) : settings_(settings) {}
+  std::string FileBytes(const ExportSource& source, UiThread& ui) override;
+
+ private:
+  const Settings& settings_;
+};
 
 }  // namespace marvessa

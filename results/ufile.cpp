@@ -1,5 +1,7 @@
 #include "results/ufile.h"
 
+#include <algorithm>
+
 #include "app/ufileio.h"
 
 namespace marvessa {
@@ -8,17 +10,15 @@ namespace {
 
 constexpr int kRowLines = 12;
 
-// A stored value takes exactly one line: each line break in it becomes one blank.
+// A stored value takes exactly one line: each line break in it becomes one blank, and so does
+// every other byte below 32 but TAB, since a NUL would end the text when it is read back.
 std::string OneLine(std::string_view value) {
   std::string out;
   out.reserve(value.size());
   for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '\r' || value[i] == '\n') {
-      if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-      out += ' ';
-    } else {
-      out += value[i];
-    }
+    const auto byte = static_cast<unsigned char>(value[i]);
+    if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+    out += byte < 32 && byte != '\t' ? ' ' : value[i];
   }
   return out;
 }
@@ -29,56 +29,64 @@ void AddSection(Lines& out, const char* open, const Lines& values, const char* c
   out.emplace_back(close);
 }
 
-// The lines of a file as read, with the lines already consumed cut off at the front.
+// The lines of a file not yet consumed, read as views into its text, so that reading needs no
+// memory beyond the text and what is loaded from it.
 class Remaining {
  public:
-  explicit Remaining(Lines lines) : lines_(std::move(lines)) {}
-  int Size() const { return static_cast<int>(lines_.size() - start_); }
-  const std::string& operator[](int i) const { return lines_[start_ + i]; }
-  bool Has(int i) const { return i >= 0 && i < Size(); }
-  int Find(std::string_view marker) const {
-    for (int i = 0; i < Size(); ++i)
-      if (EqualsNoCase((*this)[i], marker)) return i;
-    return -1;
+  explicit Remaining(std::string_view text) : text_(text) {}
+
+  // Calls visit(index, line) for the lines first .. last - 1, counted from the first line left.
+  template <typename Visit>
+  void Lines(int first, int last, Visit&& visit) const {
+    int index = 0;
+    ForEachLine(text_, [&](std::string_view line) {
+      if (index >= last) return false;
+      if (index >= first) visit(index, line);
+      ++index;
+      return true;
+    });
   }
+  int Find(std::string_view marker) const { return IndexOfLineNoCase(text_, marker); }
   // Removes the line at i and every line before it.
-  void RemoveThrough(int i) { start_ += i + 1; }
-  // The lines strictly between the first open marker and the first close marker, when the
-  // close marker stands at least two lines after the open one.
-  Lines Section(std::string_view open, std::string_view close) const {
+  void RemoveThrough(int i) {
+    std::size_t rest = text_.size();
+    Lines(i + 1, i + 2, [&](int, std::string_view line) { rest = line.data() - text_.data(); });
+    text_.remove_prefix(rest);
+  }
+  // Calls add(line) for the lines strictly between the first open marker and the first close
+  // marker, when the close marker stands at least two lines after the open one.
+  template <typename Add>
+  void Section(std::string_view open, std::string_view close, Add&& add) const {
     const int e = Find(open);
     const int g = Find(close);
-    if (e < 0 || g < e + 2) return {};
-    return Lines(lines_.begin() + start_ + e + 1, lines_.begin() + start_ + g);
+    if (e >= 0 && g >= e + 2) Lines(e + 1, g, [&](int, std::string_view line) { add(std::string(line)); });
   }
 
  private:
-  Lines lines_;
-  std::size_t start_ = 0;
+  std::string_view text_;
 };
-
-int CounterAt(const Remaining& lines, int i) {
-  return lines.Has(i) ? ParseDecimal(lines[i]).value_or(0) : 0;
-}
 
 void LoadHead(DocumentParts& parts, Remaining& lines, DocumentState& document) {
   const int head = lines.Find("[head]");
   if (head < 0) return;
   lines.RemoveThrough(head);
   if (lines.Find("[/head]") < 3) return;
-  if (parts.keywords.KeywordText() != lines[0]) {
-    parts.keywords.SetKeywordText(lines[0]);
+  std::string_view values[5];
+  lines.Lines(0, 5, [&](int i, std::string_view line) { values[i] = line; });
+  auto counter = [&](int i) { return ParseDecimal(values[i]).value_or(0); };
+  if (parts.keywords.KeywordText() != values[0]) {
+    parts.keywords.SetKeywordText(std::string(values[0]));
     document.documentModified = true;
   }
-  SelectScope(parts.scope, CounterAt(lines, 1));
-  parts.run.SetProgress(CounterAt(lines, 2), CounterAt(lines, 3), CounterAt(lines, 4));
+  SelectScope(parts.scope, counter(1));
+  parts.run.SetProgress(counter(2), counter(3), counter(4));
 }
 
 void LoadKeywords(DocumentParts& parts, const Remaining& lines, DocumentState& document) {
-  const Lines added = lines.Section("[keywords]", "[/keywords]");
-  if (added.empty()) return;
   Lines batch = parts.keywords.BatchLines();
-  batch.insert(batch.end(), added.begin(), added.end());
+  const std::size_t before = batch.size();
+  lines.Section("[keywords]", "[/keywords]", [&](std::string line) { batch.push_back(std::move(line)); });
+  if (batch.size() == before) return;
   parts.keywords.SetBatchLines(batch);
   document.documentModified = true;
 }
@@ -88,24 +96,42 @@ void LoadRows(DocumentParts& parts, Remaining& lines) {
   if (body < 0) return;
   lines.RemoveThrough(body);
   const int rows = (lines.Find("[/body]") + 1) / kRowLines;
-  for (int k = 0; k < rows; ++k) {
-    const int h = kRowLines * k;
+  std::string_view row[kRowLines];
+  lines.Lines(0, rows * kRowLines, [&](int i, std::string_view line) {
+    row[i % kRowLines] = line;
+    if (i % kRowLines != kRowLines - 1) return;
     parts.ui.PumpEvents();
-    parts.results.AddResult(lines[h + 2], lines[h + 4], lines[h + 5]);
-    parts.run.Edit([&](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(lines[h + 2])); });
+    parts.results.AddResult(std::string(row[2]), std::string(row[4]), std::string(row[5]));
+    parts.run.Edit([&](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
     ShowTotals(parts.panels, parts.run, parts.results.Count());
-  }
+  });
 }
 
 void LoadLists(DocumentParts& parts, const Remaining& lines) {
-  const Lines level1 = lines.Section("[uncheck]", "[/uncheck]");
-  const Lines level2 = lines.Section("[scan]", "[/scan]");
-  const Lines titles = lines.Section("[title]", "[/title]");
   parts.run.Edit([&](UrlQueue& uncheck, Lines& titleList, UrlQueue& scan, SeenList&) {
-    for (const auto& url : level1) uncheck.AddOldest(url);
-    for (const auto& url : level2) scan.AddOldest(url);
-    titleList.insert(titleList.end(), titles.begin(), titles.end());
+    lines.Section("[uncheck]", "[/uncheck]", [&](std::string url) { uncheck.AddOldest(std::move(url)); });
+    lines.Section("[scan]", "[/scan]", [&](std::string url) { scan.AddOldest(std::move(url)); });
+    lines.Section("[title]", "[/title]", [&](std::string title) { titleList.push_back(std::move(title)); });
   });
+}
+
+// Counters hand-edited or damaged out of range would make a continued run read entries that do
+// not exist: each is held to 0 .. the size of what it counts.
+void ClampProgress(RunState& run) {
+  const int level1 = run.Level1().Count();
+  const int level2 = run.Level2().Count();
+  run.SetProgress(std::clamp(run.Level1Cursor(), 0, level1), std::clamp(run.Level2Cursor(), 0, level2),
+                  std::clamp(run.PagesFetched(), 0, level1 + level2));
+}
+
+bool IsDocumentText(std::string_view text) {
+  int lines = 0;
+  bool marked = false;
+  ForEachLine(text, [&](std::string_view line) {
+    if (lines == 0) marked = line == "[qemosearchfile]";
+    return marked && ++lines < 10;
+  });
+  return marked && lines >= 10;
 }
 
 }  // namespace
@@ -142,16 +168,18 @@ void LoadDocument(DocumentParts& parts, bool merge, const std::string& path, Doc
 }
 
 void LoadDocumentBytes(DocumentParts& parts, bool merge, std::string bytes, DocumentState& document) {
-  if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
-  Lines all = SplitLines(bytes);
-  if (all.size() < 10 || all[0] != "[qemosearchfile]") return;
-  Remaining lines(std::move(all));
+  std::string_view text = bytes;
+  text = text.substr(0, text.find('\0'));
+  if (!IsDocumentText(text)) return;
+  Remaining lines(text);
   if (!merge) {
     LoadHead(parts, lines, document);
     LoadKeywords(parts, lines, document);
   }
   LoadRows(parts, lines);
-  if (!merge) LoadLists(parts, lines);
+  if (merge) return;
+  LoadLists(parts, lines);
+  ClampProgress(parts.run);
 }
 
 }  // namespace marvessa

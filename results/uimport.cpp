@@ -1,33 +1,35 @@
 #include "results/uimport.h"
 
+#include <climits>
+
 #include "app/ufileio.h"
+#include "results/ujsonlimport.h"
 
 namespace marvessa {
 
 namespace {
 
-// Lines b + 1 for b = 10, 10 + step, ... while b < count - 1.
-Lines EveryNthFromLine11(const Lines& lines, int step, UiThread& ui) {
-  Lines taken;
-  const int count = static_cast<int>(lines.size());
-  for (int b = 10; b < count - 1; b += step) {
-    taken.push_back(lines[b + 1]);
-    ui.PumpEvents();
-  }
-  return taken;
+using Take = std::function<void(std::string_view)>;
+
+// Lines first, first + step, first + 2 step, ... before line last.
+void TakeEvery(std::string_view text, int first, int step, int last, UiThread& ui, const Take& take) {
+  int index = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    if (index >= first && (index - first) % step == 0) {
+      take(line);
+      ui.PumpEvents();
+    }
+    return ++index < last;
+  });
 }
 
-Lines Ulk3Lines(const Lines& all, UiThread& ui) {
-  const int body = IndexOfLineNoCase(all, "[body]");
-  const int from = body >= 0 ? body + 1 : 0;
-  const int end = IndexOfLineNoCase(all, "[/body]", from);
-  const int z = end >= 0 ? end - from : -1;
-  Lines taken;
-  for (int k = 0; k < (z + 1) / 10; ++k) {
-    taken.push_back(all[from + 10 * k + 3]);
-    ui.PumpEvents();
-  }
-  return taken;
+// Line 3 of every whole group of ten lines between the first "[body]" (or the file's start) and
+// the first "[/body]" after it.
+void Ulk3Lines(std::string_view text, UiThread& ui, const Take& take) {
+  const int from = IndexOfLineNoCase(text, "[body]") + 1;
+  const int end = IndexOfLineNoCase(text, "[/body]", from);
+  const int groups = end >= 0 ? (end - from + 1) / 10 : 0;
+  TakeEvery(text, from + 3, 10, from + 10 * groups, ui, take);
 }
 
 }  // namespace
@@ -39,14 +41,25 @@ std::string ImportExtension(const std::string& path) {
   return LowerAscii(Trim(std::string_view(path).substr(dot)));
 }
 
-Lines TakeUrlLines(const std::string& extension, const Lines& lines, UiThread& ui) {
-  if (extension == ".txt") return lines;
-  if (extension != ".ulk" || lines.empty()) return {};
-  const std::string h = LowerAscii(Trim(lines[0]));
-  if (h == "$[ulk2]") return EveryNthFromLine11(lines, 6, ui);
-  if (h == "$[ulk]") return EveryNthFromLine11(lines, 3, ui);
-  if (h == "[ulk3]") return Ulk3Lines(lines, ui);
-  return {};
+void TakeUrlLines(const std::string& extension, std::string_view text, UiThread& ui, const Take& take) {
+  if (extension == ".txt") {
+    ForEachLine(text, [&](std::string_view line) {
+      take(line);
+      return true;
+    });
+    return;
+  }
+  if (extension != ".ulk" || text.empty()) return;
+  std::string_view first;
+  ForEachLine(text, [&](std::string_view line) {
+    first = line;
+    return false;
+  });
+  const std::string h = LowerAscii(Trim(first));
+  // Lines b + 1 for b = 10, 10 + step, ... as far as the file goes.
+  if (h == "$[ulk2]") TakeEvery(text, 11, 6, INT_MAX, ui, take);
+  if (h == "$[ulk]") TakeEvery(text, 11, 3, INT_MAX, ui, take);
+  if (h == "[ulk3]") Ulk3Lines(text, ui, take);
 }
 
 void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCursor& cursor) {
@@ -55,12 +68,21 @@ void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCur
   BusyScope busy(cursor);
   auto bytes = ReadExistingFile(path);
   if (!bytes) return;
-  const Lines urls = TakeUrlLines(extension, SplitLines(*bytes), ui);
-  for (const auto& url : urls)
+  TakeUrlLines(extension, *bytes, ui, [&](std::string_view url) {
+    if (IsBlankText(url)) return;
     run.Edit([&](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList&) {
-      level1.AddNewest(url);
+      level1.AddNewest(std::string(url));
       titles.emplace_back();
     });
+  });
+}
+
+void ImportFile(const std::string& path, ResultList& results, RunState& run, UiThread& ui, BusyCursor& cursor) {
+  if (ImportExtension(path) == ".jsonl") {
+    ImportResultFile(path, results, run, ui, cursor);
+  } else {
+    ImportUrlList(path, run, ui, cursor);
+  }
 }
 
 }  // namespace marvessa

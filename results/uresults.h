@@ -25,7 +25,14 @@ class ResultView {
   virtual void Redraw() = 0;
 };
 
-class ResultList {
+// Where the workers of a run hand the rows they find; called on the UI thread.
+class RowSink {
+ public:
+  virtual ~RowSink() = default;
+  virtual void AddRow(const std::string& email, const std::string& url, const std::string& title) = 0;
+};
+
+class ResultList : public RowSink {
  public:
   void SetView(ResultView* view) { view_ = view; }
   ResultView* View() const { return view_; }
@@ -37,6 +44,10 @@ class ResultList {
 
   // Appends a row with an empty server and tells the view the new count.
   void AddResult(std::string email, std::string url, std::string title);
+  // The plain list takes every row.
+  void AddRow(const std::string& email, const std::string& url, const std::string& title) override {
+    AddResult(email, url, title);
+  }
   // Removes the row when index < Count(); otherwise nothing.
   void DeleteResult(int index);
   void ClearResults();

@@ -1,21 +1,8 @@
 #include "results/ushell.h"
 
-#include <algorithm>
-
 #include "app/utext.h"
 
 namespace marvessa {
-
-namespace {
-
-bool HasControlByte(std::string_view s) {
-  return std::any_of(s.begin(), s.end(), [](char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b < 32 || b == 127;
-  });
-}
-
-}  // namespace
 
 void OpenInBrowser(ShellPlatform& shell, std::string_view text) {
   const std::string target = Trim(text);

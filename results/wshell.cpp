@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 
 #include "app/utext.h"
@@ -11,10 +12,9 @@ namespace marvessa {
 
 QUrl ShellUrl(const std::string& target) {
   const std::string lower = LowerAscii(target);
-  const QString text = FromGbk(target);
   if (lower.starts_with("http://") || lower.starts_with("https://") || lower.starts_with("mailto:"))
-    return QUrl(text, QUrl::TolerantMode);
-  return QUrl::fromLocalFile(text);
+    return QUrl(FromGbk(target), QUrl::TolerantMode);
+  return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(target)));
 }
 
 void QtShell::ShellOpen(const std::string& target) { QDesktopServices::openUrl(ShellUrl(target)); }

@@ -8,7 +8,7 @@
 
 namespace marvessa {
 
-// Web and mail links as they are; anything else names a local file.
+// Web and mail links (GBK text) as they are; anything else is a local file's native path.
 QUrl ShellUrl(const std::string& target);
 
 class QtShell : public ShellPlatform {

@@ -32,6 +32,8 @@ std::string AddressText(int site, std::string_view page) {
 }  // namespace
 
 CompanyWeb::CompanyWeb(const CompanyWebOptions& options) : options_(options) {
+  constexpr int kOwnThreadsUpToHosts = 8;
+  if (options_.hosts > kOwnThreadsUpToHosts) sharedThreads_ = std::make_unique<SharedServerThreads>(options_.threadsPerHost);
   for (int h = 0; h < options_.hosts; ++h) {
     auto configure = [this, h](httplib::Server& server) {
       server.Get(R"(/s(\d+)/([a-z.]*))", [this, h](const httplib::Request& request, httplib::Response& response) {
@@ -47,7 +49,8 @@ CompanyWeb::CompanyWeb(const CompanyWebOptions& options) : options_(options) {
         response.set_content(PageHtml(site, page), "text/html");
       });
     };
-    servers_.push_back(std::make_unique<LoopbackHttpServer>(LoopbackHost(2 + h), configure, options_.threadsPerHost));
+    servers_.push_back(std::make_unique<LoopbackHttpServer>(LoopbackHost(2 + h), configure, options_.threadsPerHost,
+                                                            options_.tls, sharedThreads_.get()));
   }
 }
 
@@ -105,12 +108,19 @@ std::string CompanyWeb::PageHtml(int site, std::string_view page) const {
   return html + "</body></html>\r\n";
 }
 
-CompanyWebOptions CrawlBenchmarkWeb() {
+std::vector<std::string> CrawlBenchmarkHosts() {
+  std::vector<std::string> hosts;
+  for (int h = 0; h < kCrawlBenchmarkSites; ++h) hosts.push_back(LoopbackHost(2 + h));
+  return hosts;
+}
+
+CompanyWebOptions CrawlBenchmarkWeb(const TestCa* tls) {
   CompanyWebOptions options;
-  options.sites = kCrawlBenchmarkPages / static_cast<int>(CompanyWeb::PageNames().size());
-  options.hosts = 4;
+  options.sites = kCrawlBenchmarkSites;
+  options.hosts = kCrawlBenchmarkSites;
   options.fillerBytes = 3000;
-  options.threadsPerHost = 48;
+  options.threadsPerHost = 96;
+  options.tls = tls;
   return options;
 }
 

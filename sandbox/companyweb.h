@@ -1,4 +1,4 @@
-// Generated company sites on loopback. Site s lives under "/s<s>/" on host 127.0.0.(2 + s % hosts)
+// Generated company sites on loopback. Site s lives under "/s<s>/" on host LoopbackHost(2 + s % hosts)
 // and has five pages:
 //   ""             home: one address, links to the other four pages written relative
 //                  ("contact.htm"), root-relative ("/s<s>/about.htm") and absolute (lx.htm),
@@ -25,7 +25,8 @@ struct CompanyWebOptions {
   int sites = 10;
   int hosts = 1;
   std::size_t fillerBytes = 1000;
-  int threadsPerHost = 16;
+  int threadsPerHost = 16;  // with more than 8 hosts, all hosts share this many threads
+  const TestCa* tls = nullptr;  // served over https with this CA's certificate (for every host)
 };
 
 class CompanyWeb {
@@ -50,11 +51,14 @@ class CompanyWeb {
 
   CompanyWebOptions options_;
   std::atomic<int> requests_{0};
+  std::unique_ptr<SharedServerThreads> sharedThreads_;        // outlives the servers
   std::vector<std::unique_ptr<LoopbackHttpServer>> servers_;  // last: they stop first
 };
 
-// The page set of the crawl benchmarks: 2,000 pages of a few KB (400 sites on 4 hosts).
-inline constexpr int kCrawlBenchmarkPages = 2000;
-CompanyWebOptions CrawlBenchmarkWeb();
+// The page set of the crawl benchmarks: 5,000 pages of a few KB, 1,000 sites on 1,000 hosts.
+inline constexpr int kCrawlBenchmarkSites = 1000;
+// Its hosts, for a certificate that names them all.
+std::vector<std::string> CrawlBenchmarkHosts();
+CompanyWebOptions CrawlBenchmarkWeb(const TestCa* tls = nullptr);
 
 }  // namespace marvessa::sandbox

@@ -3,15 +3,19 @@
 #include <httplib.h>
 
 #include "engines/uengine.h"
+#include "search/ucharset.h"
 #include "search/ukeywords.h"
+
+#include <algorithm>
 
 namespace marvessa::sandbox {
 
 namespace {
 
+// The keyword as the query carries it, decoded as a form field.
 std::string Shown(std::string keyword) {
-  ReplaceAll("%20", " ", keyword);
-  return keyword;
+  std::replace(keyword.begin(), keyword.end(), '+', ' ');
+  return PercentDecode(keyword);
 }
 
 EngineRequest ParseEngineRequest(const httplib::Request& request) {
@@ -48,7 +52,7 @@ TestEngine::TestEngine(TestEngineOptions options, const std::string& host)
                                    "@hits-test.cn for hit " + n + ".</body></html>",
                                "text/html");
         });
-      }) {}
+      }, 16, options_.tls) {}
 
 Lines TestEngine::EngineBlock() const {
   const bool titleFirst = options_.itemOrder > 0;
@@ -74,7 +78,7 @@ Lines TestEngine::EngineBlock() const {
           IntToText(options_.firstPage),
           options_.nextMode,
           options_.nextMode == "1" ? Origin() : "",
-          "",
+          "interval=" + IntToText(options_.intervalMs),
           "",
           ""};
 }

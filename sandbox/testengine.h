@@ -3,10 +3,11 @@
 //
 // The query URL of page k is Origin() + "/search?q=" + keyword + "&start=" + number + "&sa=N",
 // with number = firstPage + k * pageStep. The keyword is taken from the request byte for byte
-// (GBK bytes, "%20" and all) and written back into the page links as received. Pages 0 .. pages-1
+// (percent-encoded) and written back into the page links as received. Pages 0 .. pages-1
 // hold resultsPerPage items each; every page but the last has a next-page link. Result n (counted
 // over all pages from 0) links to resultUrls[n % size], or to Origin() + "/hit/<n>.htm" when
-// resultUrls is empty, and is titled "Result <n> <keyword>" (with "%20" shown as a blank).
+// resultUrls is empty, and is titled "Result <n> <keyword>" (the keyword decoded as a form
+// field: "+" and "%20" as blanks).
 //
 // Result page layout (markers in brackets are those of the block):
 //   <div id=results>                                                   [areaStart, exact case]
@@ -38,6 +39,10 @@ struct TestEngineOptions {
   std::vector<std::string> resultUrls;
   // Result URLs shown without "http://" and with a "#top" fragment, as some engines print them.
   bool bareUrls = false;
+  // Served over https with this CA's certificate.
+  const TestCa* tls = nullptr;
+  // The record's "interval" extension: the sandbox engine may be asked without a pause.
+  int intervalMs = 0;
 };
 
 struct EngineRequest {

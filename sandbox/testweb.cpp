@@ -4,16 +4,71 @@
 #include <sys/socket.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
+
+#include "sandbox/testca.h"
 
 namespace marvessa::sandbox {
 
-std::string LoopbackHost(int n) { return "127.0.0." + std::to_string(n); }
+std::string LoopbackHost(int n) {
+  return "127." + std::to_string((n >> 16) & 255) + "." + std::to_string((n >> 8) & 255) + "." +
+         std::to_string(n & 255);
+}
+
+namespace {
+
+// The task queue of one server over the shared threads. The server shuts it down when it stops;
+// shutting down waits for the server's own tasks, so that none outlives the server.
+class SharedQueue : public httplib::TaskQueue {
+ public:
+  explicit SharedQueue(SharedServerThreads& threads) : threads_(threads) {}
+  void enqueue(std::function<void()> task) override {
+    {
+      std::lock_guard lock(mutex_);
+      ++running_;
+    }
+    threads_.Enqueue([this, task = std::move(task)] {
+      task();
+      std::lock_guard lock(mutex_);
+      --running_;
+      done_.notify_all();
+    });
+  }
+  void shutdown() override {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return running_ == 0; });
+  }
+
+ private:
+  SharedServerThreads& threads_;
+  std::mutex mutex_;
+  std::condition_variable done_;
+  int running_ = 0;
+};
+
+}  // namespace
+
+SharedServerThreads::SharedServerThreads(int threads)
+    : pool_(std::make_unique<httplib::ThreadPool>(static_cast<std::size_t>(threads))) {}
+
+SharedServerThreads::~SharedServerThreads() { pool_->shutdown(); }
+
+void SharedServerThreads::Enqueue(std::function<void()> task) { pool_->enqueue(std::move(task)); }
 
 LoopbackHttpServer::LoopbackHttpServer(const std::string& host,
-                                       const std::function<void(httplib::Server&)>& configure, int threads)
-    : server_(std::make_unique<httplib::Server>()), host_(host) {
-  server_->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
+                                       const std::function<void(httplib::Server&)>& configure, int threads,
+                                       const TestCa* tls, SharedServerThreads* shared)
+    : server_(tls ? std::make_unique<httplib::SSLServer>(tls->CertFile().c_str(), tls->KeyFile().c_str())
+                  : std::make_unique<httplib::Server>()),
+      host_(host),
+      tls_(tls != nullptr) {
+  if (!server_->is_valid()) throw std::runtime_error("cannot set up a test server on " + host_);
+  server_->new_task_queue = [threads, shared]() -> httplib::TaskQueue* {
+    if (shared) return new SharedQueue(*shared);
+    return new httplib::ThreadPool(static_cast<std::size_t>(threads));
+  };
   configure(*server_);
   int listenFd = -1;
   server_->set_socket_options([&listenFd](socket_t fd) {
@@ -35,6 +90,6 @@ LoopbackHttpServer::~LoopbackHttpServer() {
   thread_.join();
 }
 
-std::string LoopbackHttpServer::Origin() const { return "http://" + host_ + ":" + std::to_string(port_); }
+std::string LoopbackHttpServer::Origin() const { return (tls_ ? "https://" : "http://") + host_ + ":" + std::to_string(port_); }
 
 }  // namespace marvessa::sandbox

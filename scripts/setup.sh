@@ -4,11 +4,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
-  libcurl4-openssl-dev libpsl-dev publicsuffix
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6 qt6-translations-l10n
+  libcurl4-openssl-dev libssl-dev libxlsxwriter-dev libpsl-dev publicsuffix nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  tinyproxy python3-scrapy
-  fonts-wqy-zenhei
+  tinyproxy python3-scrapy dpkg-dev desktop-file-utils appstream
+  fonts-wqy-zenhei shared-mime-info
 )
 
 missing=()

@@ -277,28 +277,13 @@ class Decoder {
   std::string out_;
 };
 
-// The lower-cased charset name after the first "charset=" in text.
-std::string_view CharsetName(std::string_view lower) {
-  const std::size_t p = lower.find("charset=");
-  if (p == std::string_view::npos) return {};
-  std::string_view rest = lower.substr(p + 8);
-  while (!rest.empty() && (rest.front() == '"' || rest.front() == '\'' || rest.front() == ' ')) rest.remove_prefix(1);
-  return rest.substr(0, rest.find_first_of(" \t\"';,>/"));
-}
-
 }  // namespace
 
-PageBytes PageBytesOf(std::string_view page, bool declaredUtf8) {
-  if (declaredUtf8) return PageBytes::kUtf8;
-  const std::string head = LowerAscii(page.substr(0, 1024));
-  const std::string_view name = CharsetName(head);
-  if (name.empty()) return IsValidUtf8(page) ? PageBytes::kUtf8 : PageBytes::kGbk;
-  if (name == "utf-8" || name == "utf8") return PageBytes::kUtf8;
-  if (name.starts_with("gb") || name == "x-gbk" || name == "cp936") return PageBytes::kGbk;
-  if (name.starts_with("big5") || name == "cp950") return PageBytes::kBig5;
-  if (name == "shift_jis" || name == "shift-jis" || name == "sjis" || name == "x-sjis" || name == "windows-31j" ||
-      name == "cp932" || name == "ms_kanji")
-    return PageBytes::kShiftJis;
+PageBytes PageBytesOf(std::string_view charset) {
+  if (charset == "UTF-8") return PageBytes::kUtf8;
+  if (charset == "GB18030" || charset == "GBK") return PageBytes::kGbk;
+  if (charset == "BIG5-HKSCS") return PageBytes::kBig5;
+  if (charset == "CP932") return PageBytes::kShiftJis;
   return PageBytes::kSingleByte;
 }
 

@@ -14,10 +14,10 @@ namespace marvessa {
 // letter or "@" and must never be read on its own.
 enum class PageBytes { kUtf8, kGbk, kBig5, kShiftJis, kSingleByte };
 
-// UTF-8 when declaredUtf8 (the response's header or meta said so); else the charset a "charset="
-// within the page's first 1,024 bytes names; else UTF-8 for a page that is valid UTF-8 and GBK
-// for any other.
-PageBytes PageBytesOf(std::string_view page, bool declaredUtf8);
+// The layout of a page of that charset, as PageCharset names it: GB18030, BIG5-HKSCS and CP932
+// are double-byte charsets; every charset other than UTF-8 and those is read byte by byte (a
+// second byte of EUC is never ASCII).
+PageBytes PageBytesOf(std::string_view charset);
 
 // The decoded copy: HTML character references and JavaScript or JSON escapes decoded; full-width
 // forms made ASCII; the bracketed obfuscations "[at]", "(at)", "{at}", "[dot]", "(dot)", "{dot}"

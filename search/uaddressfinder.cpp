@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/utext.h"
+#include "search/ucharset.h"
 
 namespace marvessa {
 
@@ -304,20 +305,6 @@ class Finder {
 };
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2])) {
-      out += HexByte(text.substr(i + 1, 2));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
 
 void FindAddresses(std::string_view page, PageBytes bytes, const AddressRules& rules, const AddressSink& found) {
   Finder(page, bytes, rules, found).Run();

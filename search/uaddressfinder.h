@@ -21,7 +21,4 @@ using AddressSink = std::function<bool(std::string_view address, AddressFault fa
 
 void FindAddresses(std::string_view page, PageBytes bytes, const AddressRules& rules, const AddressSink& found);
 
-// Percent-decodes text ("%40" is "@"); a "%" without two hexadecimal digits stays as it is.
-std::string PercentDecode(std::string_view text);
-
 }  // namespace marvessa

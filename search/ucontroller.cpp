@@ -22,6 +22,12 @@ void ShowInfo(MessageBoxes& messages, const std::string& text) {
 
 }  // namespace
 
+void RunRows::AddRow(const std::string& email, const std::string& url, const std::string& title) {
+  if (settings_.ctrlemail && results_.Count() >= settings_.ctrlemailnumber) return;
+  results_.AddResult(email, url, title);
+  document_.documentModified = true;
+}
+
 RunController::RunController(RunControllerParts parts) : p_(std::move(parts)) {
   timer1_ = p_.timers.CreateTimer([this] { MTimer1Timer(); });
   timer1_->SetInterval(1000);
@@ -45,6 +51,8 @@ void RunController::StartSearch(bool continueRun) {
     p_.keywords.FocusKeywordBox();
     return;
   }
+  // A begin empties the customer list: its rows are not lost without the question.
+  if (!continueRun && p_.results.Count() > 0 && !p_.confirmSaveIfModified()) return;
   s.currentScope = SelectedScope(p_.scope);
   ShowPage(p_.commands, 0);
   ShowStatus(p_.panels, "进行搜索初始化...");
@@ -55,8 +63,9 @@ void RunController::StartSearch(bool continueRun) {
   runningCount_ = 0;
   elapsedSeconds_ = 0;
   run.SetEngineIndex(0);
+  run.ResetHosts();
   run.userEnded = false;
-  run.runEngines = BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine);
+  run.SetRunEngines(BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine));
   run.SetAddressRules(LoadAddressRules(p_.folders));
   earlyTopUpDone_ = false;
   p_.commands.SetAnimationRunning(true);
@@ -68,7 +77,7 @@ void RunController::StartSearch(bool continueRun) {
   if (!continueRun) {
     p_.clearCustomerList();
     p_.document.documentNamed = false;
-    p_.document.documentPath.clear();
+    p_.document.documentPath = std::string();
     run.Edit([keywordTyped](UrlQueue& level1, Lines& titles, UrlQueue& level2, SeenList&) {
       if (keywordTyped) {
         level1.Clear();
@@ -182,7 +191,8 @@ void RunController::WaitForWorker(int slot) {
 
 bool RunController::LimitReached() const {
   const Settings& s = p_.settings;
-  return (s.ctrlemail && p_.results.Count() > s.ctrlemailnumber) ||
+  // The list stops at the address limit (RunRows), so reaching it ends the run.
+  return (s.ctrlemail && p_.results.Count() >= s.ctrlemailnumber) ||
          (s.ctrltime && elapsedSeconds_ > static_cast<long long>(s.ctrltimenumber) * 60);
 }
 
@@ -229,8 +239,8 @@ void RunController::Autosave() {
   const int n = p_.settings.autosavetime;
   // An interval of 0 or less (only an edited INI file holds one) means no autosave.
   if (!p_.settings.autosave || n <= 0 || minuteTicks_ <= n || minuteTicks_ % n != 1) return;
-  const std::string path = IsBlankText(p_.document.documentPath) ? p_.folders.ProgramFolder() + kAutosaveFileName
-                                                                 : p_.document.documentPath;
+  const std::string path = IsBlankText(p_.document.documentPath.get()) ? p_.folders.ProgramFolder() + kAutosaveFileName
+                                                                       : p_.document.documentPath.get();
   try {
     p_.saveDocument(path);
   } catch (...) {

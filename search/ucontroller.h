@@ -42,6 +42,23 @@ struct RunControllerParts {
   std::function<void()> clearCustomerList;
   // Writes the search document to the path.
   std::function<void(const std::string&)> saveDocument;
+  // The save question over a modified document; false when the user cancelled.
+  std::function<bool()> confirmSaveIfModified;
+};
+
+// The customer list as the workers of a run fill it: the list never grows past the address
+// limit, however fast rows arrive between two ticks, and every row added is an unsaved change
+// of the document.
+class RunRows : public RowSink {
+ public:
+  RunRows(const Settings& settings, ResultList& results, DocumentState& document)
+      : settings_(settings), results_(results), document_(document) {}
+  void AddRow(const std::string& email, const std::string& url, const std::string& title) override;
+
+ private:
+  const Settings& settings_;
+  ResultList& results_;
+  DocumentState& document_;
 };
 
 class RunController {

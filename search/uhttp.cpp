@@ -4,26 +4,59 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string_view>
 
 #include "app/uglobal.h"
 #include "app/utext.h"
+#include "search/utls.h"
 
 namespace marvessa {
 
-HttpSetup CommonHttpSetup(const Settings& settings) {
+namespace {
+
+HttpSetup ProxyAndTimeLimits(const Settings& settings) {
   HttpSetup setup;
   setup.proxyEnabled = settings.Proxyenabled;
   setup.proxyHost = settings.Proxy.get();
   setup.proxyPort = settings.ProxyPort;
   setup.proxyUser = settings.Proxyuser.get();
   setup.proxyPassword = settings.Proxypsd.get();
+  setup.connectTimeoutSeconds = std::max(0, settings.connecttimeout.load());
+  setup.lowSpeedBytes = std::max(0, settings.lowspeedbytes.load());
+  setup.lowSpeedSeconds = std::max(0, settings.lowspeedtime.load());
   return setup;
+}
+
+}  // namespace
+
+HttpSetup CommonHttpSetup(const Settings& settings) {
+  HttpSetup setup = ProxyAndTimeLimits(settings);
+  setup.userAgent = settings.useragent.get();
+  setup.acceptLanguage = AcceptLanguage(settings.currentScope);
+  return setup;
+}
+
+HttpSetup UpdateHttpSetup(const Settings& settings) {
+  HttpSetup setup = ProxyAndTimeLimits(settings);
+  setup.userAgent = "Marvessa/" MARVESSA_VERSION;
+  setup.browserHeaders = false;
+  return setup;
+}
+
+std::string AcceptLanguage(int scope) {
+  static const char* const kLanguages[] = {
+      "zh-CN,zh;q=0.9,en;q=0.8", "en-US,en;q=0.9",          "zh-TW,zh;q=0.9,en;q=0.8", "fr-FR,fr;q=0.9,en;q=0.8",
+      "ru-RU,ru;q=0.9,en;q=0.8", "de-DE,de;q=0.9,en;q=0.8", "ja-JP,ja;q=0.9,en;q=0.8", "it-IT,it;q=0.9,en;q=0.8",
+  };
+  return kLanguages[scope >= 1 && scope <= 7 ? scope : 0];
 }
 
 namespace {
@@ -34,6 +67,14 @@ void InitCurlOnce() {
 }
 
 bool IsRedirectStatus(int status) { return status >= 300 && status < 400; }
+
+// A Retry-After value as seconds from now: a count of seconds or an HTTP date; -1 when neither.
+int RetryAfterSeconds(const std::string& value) {
+  if (auto seconds = ParseDecimal(value)) return std::max(0, *seconds);
+  const time_t at = curl_getdate(value.c_str(), nullptr);
+  if (at < 0) return -1;
+  return static_cast<int>(std::clamp<long long>(at - std::time(nullptr), 0, 86400));
+}
 
 std::string TooLarge(const char* what, std::size_t cap) {
   return std::string(what) + " is larger than " + IntToText(static_cast<long long>(cap)) + " bytes";
@@ -61,6 +102,7 @@ struct Response {
   int status = 0;
   bool headersDone = false;
   std::string location;
+  int retryAfterSeconds = -1;
   ResponseStart start;
   std::string body;
   std::size_t bodyBytes = 0;
@@ -84,6 +126,7 @@ struct HttpClient::State {
 
   bool proxied = false;
   const FetchOptions* options = nullptr;
+  std::size_t bodyCap = kHttpSafetyBodyCap;
   Response response;
   std::string failure;  // why a callback ended the transfer
 
@@ -130,8 +173,13 @@ std::size_t HttpClient::State::OnHeader(char* bytes, std::size_t size, std::size
   auto* state = static_cast<State*>(data);
   const std::size_t n = size * count;
   const std::string_view line(bytes, n);
-  if (Trim(line).empty()) return state->OnHeadersDone() ? n : 0;
-  state->OnHeaderLine(line);
+  try {
+    if (Trim(line).empty()) return state->OnHeadersDone() ? n : 0;
+    state->OnHeaderLine(line);
+  } catch (const std::bad_alloc&) {
+    state->failure = "out of memory for the headers";
+    return 0;
+  }
   return n;
 }
 
@@ -140,11 +188,18 @@ std::size_t HttpClient::State::OnBody(char* bytes, std::size_t size, std::size_t
   const std::size_t n = size * count;
   Response& response = state->response;
   response.bodyBytes += n;
-  if (response.bodyBytes > state->options->bodyCap) {
-    state->failure = TooLarge("the body", state->options->bodyCap);
+  if (response.bodyBytes > state->bodyCap) {
+    state->failure = TooLarge("the body", state->bodyCap);
     return 0;
   }
-  if (!IsRedirectStatus(response.status)) response.body.append(bytes, n);
+  // No exception may cross libcurl: a body that memory cannot hold fails the fetch.
+  try {
+    if (!IsRedirectStatus(response.status)) response.body.append(bytes, n);
+  } catch (const std::bad_alloc&) {
+    response.body = std::string();
+    state->failure = "out of memory for the body";
+    return 0;
+  }
   return n;
 }
 
@@ -161,6 +216,8 @@ void HttpClient::State::OnHeaderLine(std::string_view line) {
   std::string value = Trim(line.substr(colon + 1));
   if (name == "location") {
     response.location = std::move(value);
+  } else if (name == "retry-after") {
+    response.retryAfterSeconds = RetryAfterSeconds(value);
   } else if (name == "content-type") {
     response.start.contentType = std::move(value);
   } else if (name == "content-length") {
@@ -180,8 +237,8 @@ bool HttpClient::State::OnHeadersDone() {
     failure = "HTTP status " + IntToText(response.status);
     return false;
   }
-  if (response.start.contentLength && static_cast<std::uint64_t>(*response.start.contentLength) > options->bodyCap) {
-    failure = TooLarge("the announced body", options->bodyCap);
+  if (response.start.contentLength && static_cast<std::uint64_t>(*response.start.contentLength) > bodyCap) {
+    failure = TooLarge("the announced body", bodyCap);
     return false;
   }
   if (options->onResponseStart && !options->onResponseStart(response.start)) {
@@ -217,9 +274,16 @@ FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_REQUEST_TARGET, target.c_str());
   curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, fresh ? 1L : 0L);
+  // A fetch that wants a fresh connection will not want this one again: it is closed when the
+  // fetch ends instead of idling on the server until the next fetch.
+  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, options->freshConnection ? 1L : 0L);
+  const long verify = options->verifyCertificates ? 1L : 0L;
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verify);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verify * 2);
   const CURLcode code = curl_easy_perform(curl);
   FetchResult result;
   result.status = response.status;
+  result.retryAfterSeconds = response.retryAfterSeconds;
   if (CutRequested()) {
     result.error = "the connection was closed";
   } else if (!failure.empty()) {
@@ -239,14 +303,11 @@ HttpClient::HttpClient(const HttpSetup& setup) : state_(std::make_unique<State>(
   CURL* curl = curl_easy_init();
   if (!curl) throw std::runtime_error("libcurl could not create a transfer");
   state_->curl = curl;
-  state_->headers = curl_slist_append(nullptr, (std::string("Accept: ") + kHttpAccept).c_str());
   State* state = state_.get();
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, kHttpUserAgent);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, state->headers);
   curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kHttpReceiveBufferBytes);
   curl_easy_setopt(curl, CURLOPT_MAXCONNECTS, 1L);
   curl_easy_setopt(curl, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
@@ -272,6 +333,23 @@ HttpClient::~HttpClient() {
 
 void HttpClient::SetSetup(const HttpSetup& setup) {
   CURL* curl = state_->curl;
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, setup.userAgent.empty() ? nullptr : setup.userAgent.c_str());
+  curl_slist* headers = nullptr;
+  if (setup.browserHeaders) {
+    headers = curl_slist_append(headers, (std::string("Accept: ") + kHttpAccept).c_str());
+    if (!setup.acceptLanguage.empty())
+      headers = curl_slist_append(headers, ("Accept-Language: " + setup.acceptLanguage).c_str());
+  }
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+  curl_slist_free_all(state_->headers);
+  state_->headers = headers;
+  curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, setup.browserHeaders ? kHttpAcceptEncoding : nullptr);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(setup.connectTimeoutSeconds));
+  const bool lowSpeed = setup.lowSpeedBytes > 0 && setup.lowSpeedSeconds > 0;
+  const long bytesPerSecond = lowSpeed ? std::max(1L, static_cast<long>(setup.lowSpeedBytes / setup.lowSpeedSeconds)) : 0;
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, bytesPerSecond);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, lowSpeed ? static_cast<long>(setup.lowSpeedSeconds) : 0L);
+  TrustExtraCa(curl);
   state_->proxied = setup.proxyEnabled;
   if (!setup.proxyEnabled) {
     // An empty proxy also overrides the environment's proxy variables.
@@ -310,6 +388,12 @@ FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options)
   bool fresh = false;
   if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
   state.options = &options;
+  state.bodyCap = std::min(options.bodyCap, kHttpSafetyBodyCap);
+  if (options.freshConnection) {
+    // The kept connection goes now, not when the next one joins the connection cache.
+    std::lock_guard lock(state.socketMutex);
+    state.ShutDownSocketsLocked();
+  }
   fresh = fresh || options.freshConnection;
   FetchResult result = state.Transfer(url, fresh);
   for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {

@@ -13,18 +13,16 @@ namespace marvessa {
 
 struct Settings;
 
-// Request headers of every fetch. The Accept value is one header line that also carries the
-// language; its trailing blank is part of it.
-inline constexpr const char* kHttpUserAgent = "Mozilla/4.0(compatible; MSIE 5.0; Windows 98; DigExt)";
-inline constexpr const char* kHttpAccept = "*/* Accept-Language: zh-cn ";
+inline constexpr const char* kHttpAccept = "text/html,application/xhtml+xml,*/*;q=0.8";
+// Decoded by libcurl; the body cap applies to the decoded body.
+inline constexpr const char* kHttpAcceptEncoding = "gzip, deflate, br";
 inline constexpr long kHttpReceiveBufferBytes = 32368;
 inline constexpr int kHttpMaxRedirects = 5;
-// Body cap of a fetch whose caller has no size limit: no response is read whole into memory
-// beyond this, whatever its Content-Length says.
+// No body is read into memory beyond this, whatever the caller's cap or the Content-Length say.
 inline constexpr std::size_t kHttpSafetyBodyCap = std::size_t{32} << 20;
 
-// The configurable part of the common set-up: the HTTP proxy. When the proxy is off no proxy is
-// used at all, whatever the environment's proxy variables say.
+// The set-up of a client: who it says it is, its time limits and the HTTP proxy. When the proxy
+// is off no proxy is used at all, whatever the environment's proxy variables say.
 struct HttpSetup {
   bool proxyEnabled = false;
   std::string proxyHost;
@@ -32,10 +30,24 @@ struct HttpSetup {
   // Basic credentials are sent to the proxy only when the trimmed user name is not empty.
   std::string proxyUser;
   std::string proxyPassword;
+
+  std::string userAgent;
+  // A browser's Accept, Accept-Language (when not empty) and Accept-Encoding headers.
+  bool browserHeaders = true;
+  std::string acceptLanguage;
+  int connectTimeoutSeconds = 20;  // 0: libcurl's own limit
+  // Fewer than lowSpeedBytes bytes in lowSpeedSeconds seconds cut the fetch (off when either is 0).
+  int lowSpeedBytes = 1024;
+  int lowSpeedSeconds = 30;
 };
 
-// The proxy fields of the settings record (Proxyenabled, Proxy, ProxyPort, Proxyuser, Proxypsd).
+// The set-up of the search workers: the settings' identity, time limits and proxy, and the
+// language of the run's scope.
 HttpSetup CommonHttpSetup(const Settings& settings);
+// The update service's: its own name "Marvessa/VERSION", the time limits and the proxy.
+HttpSetup UpdateHttpSetup(const Settings& settings);
+// The Accept-Language value of a language scope 0..7, with weighted fallbacks.
+std::string AcceptLanguage(int scope);
 
 // What is known of the final response when its headers have been read.
 struct ResponseStart {
@@ -44,12 +56,16 @@ struct ResponseStart {
 };
 
 struct FetchOptions {
+  // https certificates are checked against the system's CAs and MARVESSA_CA_FILE; off, a
+  // certificate error is tolerated.
+  bool verifyCertificates = true;
   // Follows at most kHttpMaxRedirects redirects, only to http and https; one more is a failure.
   bool followRedirects = false;
-  // Drops the kept connection and opens a new one; otherwise a kept connection is reused.
+  // Drops the kept connection and opens a new one, closed again when the fetch ends; otherwise a
+  // kept connection is reused.
   bool freshConnection = false;
   // The fetch fails as soon as the body of a response grows past this many bytes (or its
-  // Content-Length announces more).
+  // Content-Length announces more); kHttpSafetyBodyCap holds whatever is given here.
   std::size_t bodyCap = kHttpSafetyBodyCap;
   // Called for every redirect followed, with the Location value as the server sent it.
   std::function<void(const std::string& location)> onRedirect;
@@ -58,13 +74,14 @@ struct FetchOptions {
 };
 
 // A failure (transport error, status 400 or more, a 3xx not followed, an abandoned or cut
-// fetch) has ok false and an empty body; status is that of the last response seen, or 0.
+// fetch, a body that memory could not hold) has ok false and an empty body; status is that of the last response seen, or 0.
 struct FetchResult {
   bool ok = false;
   int status = 0;
   std::string body;
   std::string contentType;  // of the final response; empty when it had none
   std::string error;
+  int retryAfterSeconds = -1;  // the last response's Retry-After (seconds or a date), -1 without one
 };
 
 // Used by one thread. Only CloseConnection and Stop may be called from other threads.

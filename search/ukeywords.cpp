@@ -1,5 +1,7 @@
 #include "search/ukeywords.h"
 
+#include "search/ucharset.h"
+
 namespace marvessa {
 
 Lines BuildRunKeywords(const std::string& keywordBox, const Lines& batchLines) {
@@ -10,10 +12,15 @@ Lines BuildRunKeywords(const std::string& keywordBox, const Lines& batchLines) {
   return keywords;
 }
 
+std::string EncodeKeyword(const EngineDef& engine, const std::string& keyword) {
+  const EngineExtensions& ext = engine.extensions;
+  return PercentEncode(FromCoreText(CollapseBlanks(keyword), ext.QueryCharset()), ext.QueryBlank());
+}
+
 std::string BuildQueryUrl(const EngineDef& engine, const std::string& keyword, int k) {
   const long long page = engine.firstPage + static_cast<long long>(k) * engine.pageStep;
-  return engine.queryPrefix + engine.engineKey + engine.queryPath + Trim(keyword) + engine.queryPageParam +
-         IntToText(page) + engine.querySuffix;
+  return engine.queryPrefix + engine.engineKey + engine.queryPath + EncodeKeyword(engine, keyword) +
+         engine.queryPageParam + IntToText(page) + engine.querySuffix;
 }
 
 std::string CollapseBlanks(std::string_view text) {

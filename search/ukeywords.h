@@ -12,7 +12,11 @@ namespace marvessa {
 // The keyword box text (when not blank) and every non-blank batch line, each as typed.
 Lines BuildRunKeywords(const std::string& keywordBox, const Lines& batchLines);
 
-// Result page k (0 for the first page) of the engine for the keyword line (trimmed here).
+// The keyword line as it goes into the engine's query: blanks collapsed, in the engine's query
+// charset, every byte but the unreserved URL characters percent-encoded, blanks as the engine
+// expects them.
+std::string EncodeKeyword(const EngineDef& engine, const std::string& keyword);
+// Result page k (0 for the first page) of the engine for the keyword line.
 std::string BuildQueryUrl(const EngineDef& engine, const std::string& keyword, int k);
 
 // Trims, and turns every blank with the blanks and control characters after it into one blank.

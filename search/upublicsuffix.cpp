@@ -43,4 +43,11 @@ bool IsTopLevelDomain(std::string_view label) {
 
 bool IsPublicSuffix(std::string_view domain) { return List() && !domain.empty() && IsListed(domain); }
 
+std::optional<std::string> RegistrableDomain(const std::string& domain) {
+  if (domain.empty() || domain.front() == '[' || !List()) return std::nullopt;
+  const char* registrable = psl_registrable_domain(List(), domain.c_str());
+  if (!registrable) return std::nullopt;
+  return std::string(registrable);
+}
+
 }  // namespace marvessa

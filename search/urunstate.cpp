@@ -1,19 +1,27 @@
 #include "search/urunstate.h"
 
 #include "search/ukeywords.h"
+#include "search/uurl.h"
+
+#include <algorithm>
 
 namespace marvessa {
 
+void RunState::SetRunEngines(Lines engines) {
+  runEngines_ = std::move(engines);
+  runEngineCount_ = RunEngineCount(runEngines_);
+}
+
 std::string RunState::TakeNextJob(EngineDef& engine) {
   std::lock_guard lock(mutex_);
-  const int engines = RunEngineCount(runEngines);
+  const int engines = runEngineCount_;
   const int e = engineIndex_++;
   if (e < engines && level1_.Count() < settings_.chache1number) {
-    LoadEngineBlock(runEngines, e, engine);
+    LoadEngineBlock(runEngines_, e, engine);
   } else {
     ++keywordIndex_;
     if (engines > 0) {
-      LoadEngineBlock(runEngines, 0, engine);
+      LoadEngineBlock(runEngines_, 0, engine);
       engineIndex_ = 1;
     }
   }
@@ -35,6 +43,91 @@ std::string RunState::TakeNextUrl(int& titleIndex, bool stopRequested) {
   }
   if (level2Cursor_ < level2_.Count()) return level2_.AtAge(level2Cursor_++);
   return {};
+}
+
+const std::string* RunState::PeekNextUrl() const {
+  if (level1Cursor_ < level1_.Count()) return &level1_.AtAge(level1Cursor_);
+  if (level2Cursor_ < level2_.Count()) return &level2_.AtAge(level2Cursor_);
+  return nullptr;
+}
+
+std::string RunState::TakeNextUrlForHost(int& titleIndex, const std::atomic<bool>& stop, int hostLimit,
+                                         std::string& host) {
+  using Clock = std::chrono::steady_clock;
+  titleIndex = -1;
+  std::unique_lock lock(mutex_);
+  while (!stop) {
+    const std::string* next = PeekNextUrl();
+    if (!next) return {};
+    host = UrlHost(*next);
+    Clock::time_point wakeUp = Clock::now() + std::chrono::milliseconds(100);  // to see a stop
+    const auto paused = hostsPausedUntil_.find(host);
+    const bool isPaused = paused != hostsPausedUntil_.end() && paused->second > Clock::now();
+    if (isPaused) {
+      wakeUp = std::min(wakeUp, paused->second);
+    } else if (hostsInFlight_[host] < std::max(1, hostLimit)) {
+      ++hostsInFlight_[host];
+      if (level1Cursor_ < level1_.Count()) titleIndex = level1Cursor_++;
+      else ++level2Cursor_;
+      return *next;
+    }
+    hostsChanged_.wait_until(lock, wakeUp);
+  }
+  return {};
+}
+
+void RunState::ReleaseHost(const std::string& host) {
+  {
+    std::lock_guard lock(mutex_);
+    if (auto slot = hostsInFlight_.find(host); slot != hostsInFlight_.end() && --slot->second <= 0)
+      hostsInFlight_.erase(slot);
+  }
+  hostsChanged_.notify_all();
+}
+
+void RunState::PauseHost(const std::string& host, std::chrono::steady_clock::time_point until) {
+  std::lock_guard lock(mutex_);
+  auto& paused = hostsPausedUntil_[host];
+  paused = std::max(paused, until);
+}
+
+bool RunState::AcquireEngineHost(const std::string& host, int intervalMs, const std::atomic<bool>& stop) {
+  using Clock = std::chrono::steady_clock;
+  std::unique_lock lock(mutex_);
+  while (!stop) {
+    EngineHost& engine = engineHosts_[host];
+    const Clock::time_point now = Clock::now();
+    if (!engine.busy && engine.next <= now) {
+      engine.busy = true;
+      return true;
+    }
+    const Clock::time_point wakeUp = now + std::chrono::milliseconds(100);
+    hostsChanged_.wait_until(lock, engine.busy ? wakeUp : std::min(wakeUp, engine.next));
+  }
+  return false;
+}
+
+void RunState::ReleaseEngineHost(const std::string& host, int intervalMs) {
+  {
+    std::lock_guard lock(mutex_);
+    EngineHost& engine = engineHosts_[host];
+    const int interval = std::max(0, intervalMs);
+    jitterSeed_ = jitterSeed_ * 1103515245u + 12345u;
+    const int jitter = interval / 4 > 0 ? static_cast<int>((jitterSeed_ >> 8) % (interval / 4 + 1)) : 0;
+    engine.busy = false;
+    engine.next = std::chrono::steady_clock::now() + std::chrono::milliseconds(interval + jitter);
+  }
+  hostsChanged_.notify_all();
+}
+
+void RunState::ResetHosts() {
+  {
+    std::lock_guard lock(mutex_);
+    hostsInFlight_.clear();
+    hostsPausedUntil_.clear();
+    engineHosts_.clear();
+  }
+  robots.Clear();
 }
 
 bool RunState::IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const {

@@ -3,15 +3,19 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/uglobal.h"
 #include "app/utext.h"
 #include "engines/uengine.h"
 #include "search/uaddressrules.h"
+#include "search/urobots.h"
 #include "search/uurlqueue.h"
 
 namespace marvessa {
@@ -28,7 +32,8 @@ class RunState {
   bool userEnded = false;
   // Changed only at the start of a run, before any worker of it exists.
   Lines runKeywords;
-  Lines runEngines;
+  void SetRunEngines(Lines engines);
+  const Lines& RunEngines() const { return runEngines_; }
 
   // --- Indivisible worker steps (each takes the run lock) ---
 
@@ -38,6 +43,24 @@ class RunState {
   // Hands out the next URL to crawl, level 1 oldest first, then level 2; empty when none is left
   // or when stopRequested. titleIndex becomes the level-1 age index, or -1.
   std::string TakeNextUrl(int& titleIndex, bool stopRequested);
+  // TakeNextUrl for a crawl that keeps at most hostLimit fetches in flight per site host: while
+  // the next URL's host is busy or paused it waits, without taking the URL, until that changes
+  // or stop is set; so no URL is skipped, and the cursors of a saved run count only URLs taken.
+  // host becomes the URL's site host, whose slot is held until ReleaseHost.
+  std::string TakeNextUrlForHost(int& titleIndex, const std::atomic<bool>& stop, int hostLimit, std::string& host);
+  void ReleaseHost(const std::string& host);
+  // No URL of the host is handed out before until (a 429 or 503 with Retry-After).
+  void PauseHost(const std::string& host, std::chrono::steady_clock::time_point until);
+  // Waits until the engine host may be asked again: no request to it in flight and interval
+  // passed since the last one ended (plus up to a quarter of it at random). False when stop was
+  // set first. The host is busy until ReleaseEngineHost.
+  bool AcquireEngineHost(const std::string& host, int intervalMs, const std::atomic<bool>& stop);
+  void ReleaseEngineHost(const std::string& host, int intervalMs);
+  // Host slots, pauses and robots.txt rules start anew (at every start and continue of a run).
+  void ResetHosts();
+  // The robots.txt rules of the run's crawled sites.
+  RobotsCache robots;
+
   // True when the queue is over its capacity, url is blank, or the queue holds url (any case).
   bool IsKnownLevel1Url(std::string_view url) const;
   bool IsKnownLevel2Url(std::string_view url) const;
@@ -91,8 +114,22 @@ class RunState {
  private:
   bool IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const;
 
+  // The entry TakeNextUrl would hand out next, without taking it; null when none is left.
+  const std::string* PeekNextUrl() const;
+
   const Settings& settings_;
+  Lines runEngines_;
+  int runEngineCount_ = 0;  // counted once, so that a job is handed out in constant time
   mutable std::mutex mutex_;
+  std::condition_variable hostsChanged_;  // a host slot was released, or a new URL may be there
+  std::unordered_map<std::string, int> hostsInFlight_;
+  std::unordered_map<std::string, std::chrono::steady_clock::time_point> hostsPausedUntil_;
+  struct EngineHost {
+    bool busy = false;
+    std::chrono::steady_clock::time_point next;
+  };
+  std::unordered_map<std::string, EngineHost> engineHosts_;
+  unsigned jitterSeed_ = 1;
   UrlQueue level1_;     // mmuncheck
   Lines level1Titles_;  // MMtitle
   UrlQueue level2_;     // MMscan

@@ -4,10 +4,13 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/utext.h"
 #include "search/uaddressfinder.h"
+#include "search/ucharset.h"
+#include "search/ulinkfilter.h"
 #include "search/uurl.h"
 
 namespace marvessa {
@@ -29,23 +32,6 @@ std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
-
-std::string_view LastChars(std::string_view s, std::size_t n) { return s.size() > n ? s.substr(s.size() - n) : s; }
-
-// The charset named after the first "charset=" in lower-cased text, without quotes.
-std::optional<std::string_view> DeclaredCharset(std::string_view lower) {
-  for (std::size_t p = lower.find("charset"); p != std::string_view::npos; p = lower.find("charset", p + 1)) {
-    std::string_view rest = TrimView(lower.substr(p + 7));
-    if (rest.empty() || rest.front() != '=') continue;
-    rest.remove_prefix(1);
-    while (!rest.empty() && (IsBlank(rest.front()) || rest.front() == '"' || rest.front() == '\'')) rest.remove_prefix(1);
-    const std::size_t end = rest.find_first_of(" \t\"';,>/");
-    return rest.substr(0, end);
-  }
-  return std::nullopt;
-}
-
-bool IsUtf8Name(std::string_view charset) { return charset == "utf-8" || charset == "utf8"; }
 
 // Runs a hand-over; one that fails is passed over so that the scan goes on.
 template <typename F>
@@ -104,15 +90,7 @@ void StripBetween(std::string& text, char open, char close) {
   text = std::move(kept);
 }
 
-bool IsWantedLink(std::string_view link, const Settings& settings) {
-  const std::string s = LowerAscii(TrimView(link));
-  if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
-  const std::string scheme = Trim(UrlScheme(s));
-  if (!scheme.empty() && scheme != "http") return false;
-  if (LinkEndings.find(LastChars(s, 4)) != std::string_view::npos) return false;
-  if (!settings.filterurl) return true;
-  return Contains(s, "contact") || Contains(s, "about") || Contains(s, "lx");
-}
+bool IsWantedLink(std::string_view link, const Settings& settings) { return LinkFilter(settings).Wanted(link); }
 
 bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings) {
   if (!settings.filtertitle) return true;
@@ -123,22 +101,6 @@ bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Set
 }
 
 void RemoveLineBreaks(std::string& page) { RemoveChars(page, "\n\r"); }
-
-bool DeclaresUtf8(std::string_view contentType, std::string_view page) {
-  if (auto charset = DeclaredCharset(LowerAscii(contentType))) return IsUtf8Name(*charset);
-  const std::string head = LowerAscii(page.substr(0, 1024));
-  const std::string_view view = head;
-  for (std::size_t p = view.find("<meta"); p != std::string_view::npos; p = view.find("<meta", p + 1)) {
-    const std::string_view tag = view.substr(p, view.find('>', p) - p);
-    if (auto charset = DeclaredCharset(tag)) return IsUtf8Name(*charset);
-  }
-  return false;
-}
-
-std::string TitleToGbk(std::string_view utf8) {
-  if (!IsValidUtf8(utf8)) return std::string(utf8);
-  return Utf8ToGbk(utf8);
-}
 
 std::size_t PageScanner::FindFrom(std::string_view marker, std::size_t start) const {
   if (Stopped() || marker.empty() || c_.pageLower.empty()) return 0;
@@ -154,7 +116,7 @@ std::string PageScanner::ResultTitle() const {
     const std::size_t i = c_.pageLower.find("<title>");
     std::string window = c_.page.substr(i == std::string::npos ? 0 : i, kTitleWindow);
     title = CutBetween(window, "<title>", "</title>");
-    if (c_.pageIsUtf8) title = TitleToGbk(title);
+    title = ToCoreText(title, c_.pageCharset);
   }
   StripBetween(title, '<', '>');
   StripBetween(title, '&', ';');
@@ -166,7 +128,7 @@ void PageScanner::ScanEmails() const {
   if (c_.page.empty()) return;
   const std::shared_ptr<const AddressRules> rules = c_.run.AddressRulesInUse();
   std::optional<std::string> title;
-  FindAddresses(c_.page, PageBytesOf(c_.page, c_.pageIsUtf8), *rules, [&](std::string_view address, AddressFault fault) {
+  FindAddresses(c_.page, PageBytesOf(c_.pageCharset), *rules, [&](std::string_view address, AddressFault fault) {
     if (Stopped()) return false;
     if (fault != AddressFault::kNone) return true;
     const std::string email(address);
@@ -178,10 +140,25 @@ void PageScanner::ScanEmails() const {
   });
 }
 
+// The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
+// removed; empty when either is not within the link window.
+std::string PageScanner::AnchorText(std::size_t p) const {
+  const std::size_t tagEnd = c_.pageLower.find('>', p);
+  if (tagEnd == std::string::npos || tagEnd - p > kLinkWindow) return {};
+  const std::size_t close = c_.pageLower.find("</a", tagEnd);
+  if (close == std::string::npos || close - tagEnd > kLinkWindow) return {};
+  std::string text = c_.page.substr(tagEnd + 1, close - tagEnd - 1);
+  StripBetween(text, '<', '>');
+  return text;
+}
+
 void PageScanner::ScanLinks(std::string_view base, std::string_view marker) const {
   const std::string_view page = c_.page;
   const std::string m = LowerAscii(marker);
   if (page.empty() || m.empty()) return;
+  const std::unique_ptr<LinkFilter> own = c_.linkFilter ? nullptr : std::make_unique<LinkFilter>(c_.settings);
+  const LinkFilter& filter = c_.linkFilter ? *c_.linkFilter : *own;
+  const bool anchors = m == "href=";
   const std::boyer_moore_horspool_searcher searcher(m.begin(), m.end());
   const LinkResolver resolver(base);
   const auto lowerEnd = c_.pageLower.end();
@@ -192,9 +169,10 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
     from = found + 1;
     const std::size_t p = static_cast<std::size_t>(found - c_.pageLower.begin());
     const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
-    if (!IsWantedLink(cut, c_.settings)) continue;
+    if (!filter.Wanted(cut, anchors ? AnchorText(p) : std::string(), c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);
-    if (Trim(UrlScheme(link)) == "http" && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
+    if (filter.FollowsScheme(Trim(UrlScheme(link))) && !c_.run.IsKnownLevel2Url(link))
+      HandOver([&] { c_.addLevel2(link); });
   }
 }
 

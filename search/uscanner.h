@@ -25,6 +25,8 @@
 
 namespace marvessa {
 
+class LinkFilter;
+
 // A cut URL ends before the first occurrence of each of these, taken in this order.
 inline constexpr std::string_view UrlCutChars = " <>;#";
 // Plain text, not a list of extensions: a link is rejected when its last four characters occur
@@ -47,19 +49,12 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 std::string CleanUrl(std::string_view text);
 // Deletes every open..close piece (single characters), or a lone open without a close after it.
 void StripBetween(std::string& text, char open, char close);
-// Whether a cut link is to be followed: http or relative, no mail or script link, not a file
-// of an unwanted type, and with filterurl on one that names a contact or about page.
+// Whether a cut link is to be followed, judged by its URL alone (LinkFilter).
 bool IsWantedLink(std::string_view link, const Settings& settings);
 // With filtertitle on: whether some term of the run's keyword line occurs in the title.
 bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings);
 // Deletes every LF and CR, as the worker does right after a fetch.
 void RemoveLineBreaks(std::string& page);
-
-// Whether a page is UTF-8 by its Content-Type header (when that names a charset) or else by a
-// <meta> charset within its first 1,024 bytes.
-bool DeclaresUtf8(std::string_view contentType, std::string_view page);
-// A title taken from a UTF-8 page as GBK; text that is not valid UTF-8 is kept as it is.
-std::string TitleToGbk(std::string_view utf8);
 
 // --- Scanning one page for the worker ---
 
@@ -69,12 +64,14 @@ struct ScanContext {
   const std::string& currentUrl;  // reported with every address
   int titleIndex;                 // age index of the level-1 URL being crawled; -1 for level 2
   const std::atomic<bool>& stopRequested;
-  bool pageIsUtf8;  // DeclaresUtf8 of the response: titles cut from the page become GBK
+  std::string pageCharset;  // PageCharset of the response: titles cut from the page become core text
   RunState& run;
   const Settings& settings;
   // The synchronous hand-overs to the UI thread.
   std::function<void(const std::string& email, const std::string& url, const std::string& title)> addResult;
   std::function<void(const std::string& url)> addLevel2;
+  // The worker's link filter; without one ScanLinks makes its own from the settings.
+  const LinkFilter* linkFilter = nullptr;
 };
 
 class PageScanner {
@@ -93,6 +90,7 @@ class PageScanner {
   std::string CleanUrl(std::string_view text) const;
 
  private:
+  std::string AnchorText(std::size_t hrefPosition) const;
   bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
   std::string ResultTitle() const;
 

@@ -4,8 +4,11 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <chrono>
 
+#include "search/ucharset.h"
 #include "search/ukeywords.h"
+#include "search/ulinkfilter.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
 
@@ -55,10 +58,8 @@ void Tsrchthd::Execute() {
   }
   if (!stopRequested_) {
     try {
-      int titleIndex = -1;
-      std::string first = ctx_.run.TakeNextUrl(titleIndex, stopRequested_);
-      titleIndex_ = titleIndex;
-      CrawlPages(std::move(first));
+      linkFilter_ = std::make_unique<LinkFilter>(ctx_.settings);
+      CrawlPages(TakeNextUrl());
     } catch (...) {
       // The worker ends as if no URL were left.
     }
@@ -73,28 +74,42 @@ void Tsrchthd::RunEngineQueries() {
   while (!keyword.empty() && !stopRequested_) {
     int k = 0;
     std::string url = BuildQueryUrl(engine_, keyword, k);
-    while (!stopRequested_) {
+    for (int pages = 1; !stopRequested_; ++pages) {
       if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
+      const std::string host = UrlHost(url);
+      const int interval = engine_.extensions.IntervalMs();
+      if (!ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
       FetchPage(RequestUrl(url));
+      ctx_.run.ReleaseEngineHost(host, interval);
       if (stopRequested_) break;
       RemoveLineBreaks(page_);
       CutResultArea();
       pageLower_ = LowerAscii(page_);
-      const std::string next = HarvestResultPage();
-      if (next.empty()) break;
+      int added = 0;
+      const std::string next = HarvestResultPage(added);
+      // An engine that offers a next page for ever, or the same results again, ends here.
+      if (next.empty() || added == 0 || pages == kMaxResultPages) break;
       url = engine_.nextMode == "1" ? next : BuildQueryUrl(engine_, keyword, ++k);
     }
     keyword = Trim(ctx_.run.TakeNextJob(engine_));
   }
 }
 
-void Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {
+FetchResult Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {
   page_.clear();
   pageLower_.clear();
   watchdogTicks_ = 0;
   FetchResult result = http_.Get(url, options);
   contentType_ = result.contentType;
   if (result.ok) page_ = std::move(result.body);
+  return result;
+}
+
+bool Tsrchthd::Pause(std::chrono::seconds time) {
+  const auto until = std::chrono::steady_clock::now() + time;
+  while (!stopRequested_ && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  return !stopRequested_;
 }
 
 void Tsrchthd::CutResultArea() {
@@ -110,19 +125,19 @@ void Tsrchthd::CutResultArea() {
   }
 }
 
-PageScanner Tsrchthd::Scanner(bool pageIsUtf8) {
-  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageIsUtf8, ctx_.run, ctx_.settings,
+PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
+  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
                       [this](const std::string& email, const std::string& url, const std::string& title) {
-                        AddResult(email, url, title);
+                        findings_.results.push_back({email, url, title});
                       },
-                      [this](const std::string& url) { AddLevel2(url); }});
+                      [this](const std::string& url) { findings_.links.push_back(url); }, linkFilter_.get()});
 }
 
-std::string Tsrchthd::HarvestResultPage() {
+std::string Tsrchthd::HarvestResultPage(int& added) {
   const EngineDef& e = engine_;
-  const bool utf8 = DeclaresUtf8(contentType_, page_);
+  const std::string charset = PageCharset(contentType_, page_);
   // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
-  const PageScanner page = Scanner(utf8);
+  const PageScanner page = Scanner(charset);
   std::size_t pos = 1;
   for (;;) {
     if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
@@ -139,8 +154,8 @@ std::string Tsrchthd::HarvestResultPage() {
     if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
     url = page.CleanUrl(url);
     if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
-    if (utf8) title = TitleToGbk(title);
-    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url)) AddLevel1(url, title);
+    title = ToCoreText(title, charset);
+    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url) && AddLevel1(url, title)) ++added;
   }
   std::string next;
   if (pos > e.itemStart.size() + e.itemEnd.size()) {
@@ -184,46 +199,94 @@ void Tsrchthd::FetchCrawledPage(const std::string& url) {
   FetchOptions options;
   options.followRedirects = true;
   options.freshConnection = true;
+  // A page read for its public addresses sends nothing secret: certificate errors are tolerated.
+  options.verifyCertificates = false;
   if (ctx_.settings.sizecheck) options.bodyCap = static_cast<std::size_t>(std::max(0, ctx_.settings.size.load())) * 1024;
   options.onRedirect = [this](const std::string& location) { redirectUrl_ = location; };
   options.onResponseStart = [this](const ResponseStart& start) { return CheckResponseStart(start); };
-  FetchPage(RequestUrl(url), options);
+  if (ctx_.settings.robots && !ctx_.run.robots.Allows(url, [this](const std::string& robotsUrl) {
+        return FetchRobots(robotsUrl);
+      })) {
+    page_.clear();  // a page robots.txt forbids is taken as empty
+    return;
+  }
+  const FetchResult result = FetchPage(RequestUrl(url), options);
+  // A host that asks to wait is paused for that long (at most kMaxRetryAfterSeconds), then
+  // asked once more; a 429 or 503 without Retry-After gives the URL up.
+  if ((result.status == 429 || result.status == 503) && result.retryAfterSeconds >= 0) {
+    const std::chrono::seconds wait(std::min(result.retryAfterSeconds, kMaxRetryAfterSeconds));
+    ctx_.run.PauseHost(host_, std::chrono::steady_clock::now() + wait);
+    if (Pause(wait)) FetchPage(RequestUrl(url), options);
+  }
+}
+
+std::string Tsrchthd::FetchRobots(const std::string& robotsUrl) {
+  FetchOptions options;
+  options.followRedirects = true;
+  options.verifyCertificates = false;
+  options.bodyCap = kRobotsBodyCap;
+  watchdogTicks_ = 0;
+  FetchResult result = http_.Get(robotsUrl, options);
+  return result.ok ? std::move(result.body) : std::string();
+}
+
+std::string Tsrchthd::TakeNextUrl() {
+  int titleIndex = -1;
+  std::string url;
+  try {
+    url = ctx_.run.TakeNextUrlForHost(titleIndex, stopRequested_, ctx_.settings.hostconnections, host_);
+  } catch (...) {
+    url.clear();
+  }
+  titleIndex_ = titleIndex;
+  return url;
 }
 
 void Tsrchthd::CrawlPages(std::string url) {
   url = Trim(url);
   while (!stopRequested_ && !url.empty()) {
     currentUrl_ = url;
-    FetchCrawledPage(url);
+    try {
+      FetchCrawledPage(url);
+    } catch (...) {
+      page_.clear();
+    }
+    ctx_.run.ReleaseHost(host_);
     ctx_.run.CountFetch();
     if (stopRequested_) return;
     if (!redirectUrl_.empty()) url = redirectUrl_;
-    RemoveLineBreaks(page_);
-    pageLower_ = LowerAscii(page_);
-    if (page_.size() > 10) {
-      try {
-        ScanPage(url);
-      } catch (...) {
-        // A scan that fails leaves the rest of the page unread.
-      }
-    }
-    int titleIndex = -1;
     try {
-      url = ctx_.run.TakeNextUrl(titleIndex, stopRequested_);
+      RemoveLineBreaks(page_);
+      pageLower_ = LowerAscii(page_);
+      if (page_.size() > 10) ScanPage(url);
     } catch (...) {
-      url.clear();
+      // A page that memory cannot hold twice, or a scan that fails, leaves the rest unread.
     }
-    titleIndex_ = titleIndex;
+    url = TakeNextUrl();
   }
 }
 
 void Tsrchthd::ScanPage(const std::string& base) {
-  const PageScanner scanner = Scanner(DeclaresUtf8(contentType_, page_));
+  findings_ = {};
+  const PageScanner scanner = Scanner(PageCharset(contentType_, page_));
   scanner.ScanEmails();
   if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
     scanner.ScanLinks(base, "href=");
     scanner.ScanLinks(base, "src=");
   }
+  HandOverFindings();
+}
+
+// One hand-over for all a page has found: its addresses, then its links while the level-2 list
+// has room (the room the scan's own tests saw one by one).
+void Tsrchthd::HandOverFindings() {
+  if (findings_.results.empty() && findings_.links.empty()) return;
+  HandOver([this] {
+    for (const PageFindings::Row& row : findings_.results) ctx_.results.AddRow(row.email, row.url, row.title);
+    for (const std::string& link : findings_.links)
+      if (!IsBlankText(link) && ctx_.run.Level2Count() <= ctx_.settings.chache2number) ctx_.run.AddLevel2(link);
+  });
+  findings_ = {};
 }
 
 void Tsrchthd::HandOver(const std::function<void()>& addition) {
@@ -236,19 +299,13 @@ void Tsrchthd::HandOver(const std::function<void()>& addition) {
   }
 }
 
-void Tsrchthd::AddLevel1(const std::string& url, const std::string& title) {
-  if (IsBlankText(url)) return;
-  HandOver([&] { ctx_.run.AddLevel1(url, title); });
+bool Tsrchthd::AddLevel1(const std::string& url, const std::string& title) {
+  if (IsBlankText(url)) return false;
+  bool added = false;
+  HandOver([&] { added = ctx_.run.AddLevel1(url, title); });
+  return added;
 }
 
-void Tsrchthd::AddLevel2(const std::string& url) {
-  if (IsBlankText(url)) return;
-  HandOver([&] { ctx_.run.AddLevel2(url); });
-}
-
-void Tsrchthd::AddResult(const std::string& email, const std::string& url, const std::string& title) {
-  HandOver([&] { ctx_.results.AddResult(email, url, title); });
-}
 
 std::unique_ptr<SearchWorker> TsrchthdFactory::CreateWorker(int slot, bool engineMode, std::function<void(int)> finished) {
   return std::make_unique<Tsrchthd>(context_, slot, engineMode, std::move(finished));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,17 +14,24 @@
 #include "engines/uengine.h"
 #include "results/uresults.h"
 #include "search/uhttp.h"
+#include "search/ulinkfilter.h"
 #include "search/urunstate.h"
 #include "search/uscanner.h"
 #include "search/uworker.h"
 
 namespace marvessa {
 
+// Result pages one keyword's paging on one engine requests at most.
+inline constexpr int kMaxResultPages = 100;
+// The longest pause a Retry-After gets before the one more try.
+inline constexpr int kMaxRetryAfterSeconds = 120;
+inline constexpr std::size_t kRobotsBodyCap = 512 * 1024;
+
 // What every worker of a run shares.
 struct WorkerContext {
   const Settings& settings;
   RunState& run;
-  ResultList& results;
+  RowSink& results;
   UiThread& ui;
 };
 
@@ -41,21 +49,26 @@ class Tsrchthd : public SearchWorker {
   void Execute();
   void RunEngineQueries();
   // Fetches into page (empty after a failure); without options as engine result pages are fetched.
-  void FetchPage(const std::string& url, const FetchOptions& options = {});
+  FetchResult FetchPage(const std::string& url, const FetchOptions& options = {});
+  // Sleeps; false when a stop came first.
+  bool Pause(std::chrono::seconds time);
+  // The next URL to crawl, with its host's slot held in host_; empty when none is left.
+  std::string TakeNextUrl();
+  std::string FetchRobots(const std::string& robotsUrl);
   void CutResultArea();
-  std::string HarvestResultPage();
+  // Queues the page's new result URLs (counted in added) and returns its next-page link.
+  std::string HarvestResultPage(int& added);
   std::string FindNextPageLink(const PageScanner& page);
   void CrawlPages(std::string url);
   void FetchCrawledPage(const std::string& url);
   bool CheckResponseStart(const ResponseStart& start) const;
   void ScanPage(const std::string& base);
   // The scanner over the page in hand.
-  PageScanner Scanner(bool pageIsUtf8);
+  PageScanner Scanner(const std::string& pageCharset);
 
   // Synchronous hand-overs to the UI thread; each does nothing once a stop is requested.
-  void AddLevel1(const std::string& url, const std::string& title);
-  void AddLevel2(const std::string& url);
-  void AddResult(const std::string& email, const std::string& url, const std::string& title);
+  bool AddLevel1(const std::string& url, const std::string& title);  // true when queued
+  void HandOverFindings();
   void HandOver(const std::function<void()>& addition);
 
   WorkerContext ctx_;
@@ -68,11 +81,21 @@ class Tsrchthd : public SearchWorker {
 
   EngineDef engine_;
   std::string currentUrl_;
+  std::string host_;  // the site host of the URL being crawled
   std::string redirectUrl_;
   std::string page_;
   std::string pageLower_;
   std::string contentType_;
   int titleIndex_ = -1;
+  std::unique_ptr<LinkFilter> linkFilter_;  // made when the crawl begins
+  // What the scan of the page in hand has found, handed over at once when it is done.
+  struct PageFindings {
+    struct Row {
+      std::string email, url, title;
+    };
+    std::vector<Row> results;
+    Lines links;
+  } findings_;
 
   std::thread thread_;
 };

@@ -85,6 +85,8 @@ std::string UrlSiteRoot(std::string_view url) {
   return (parts.scheme.empty() ? std::string("http") : parts.scheme) + std::string(kSchemeEnd) + parts.host;
 }
 
+std::string UrlHost(std::string_view url) { return SplitUrl(url).host; }
+
 std::string UrlDirectory(std::string_view url) {
   const UrlParts parts = SplitUrl(url);
   if (!parts.hasHost) return {};
@@ -109,6 +111,8 @@ std::string LinkResolver::Resolve(std::string_view link) const {
   ForwardSlashes(l);
   if (l == "./") return {};
   if (!UrlSiteRoot(l).empty()) return l;
+  // "//host/path" keeps the page's scheme.
+  if (l.starts_with("//")) return origin_.empty() ? std::string() : origin_.substr(0, origin_.find(':')) + ":" + l;
   if (l.starts_with('/')) return origin_ + l;
   // "./x" counts as "../x": one directory above the base document's directory.
   if (l.starts_with("./")) l.insert(0, ".");

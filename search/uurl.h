@@ -12,6 +12,8 @@ std::string UrlScheme(std::string_view url);
 // scheme + "://" + host ("http" for an empty scheme), without user information and port;
 // empty when the URL names no host.
 std::string UrlSiteRoot(std::string_view url);
+// The host alone: no scheme, user information or port; empty when the URL names none.
+std::string UrlHost(std::string_view url);
 // scheme + "://" + host + ":port" (when given) + the path up to and including its last "/"
 // before the query ("?", or else "="); "/" when there is no path; empty without a host.
 std::string UrlDirectory(std::string_view url);

@@ -2,40 +2,39 @@
 
 namespace marvessa {
 
+std::size_t FoldedIndex::Hash::operator()(std::string_view text) const {
+  std::size_t hash = 14695981039346656037ULL;  // FNV-1a over the folded bytes
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ULL;
+  return hash;
+}
+
 Lines UrlQueue::DisplayOrder() const { return Lines(entries_.rbegin(), entries_.rend()); }
 
-bool UrlQueue::Holds(std::string_view url) const { return lowerCount_.contains(LowerAscii(url)); }
-
-void UrlQueue::Index(const std::string& url) { ++lowerCount_[LowerAscii(url)]; }
+bool UrlQueue::Holds(std::string_view url) const { return index_.Holds(url); }
 
 void UrlQueue::AddNewest(std::string url) {
-  Index(url);
-  entries_.push_back(std::move(url));
+  index_.Add(entries_.emplace_back(std::move(url)));
   if (observer_) observer_->RowInserted(0);
 }
 
 void UrlQueue::AddOldest(std::string url) {
-  Index(url);
-  entries_.push_front(std::move(url));
+  index_.Add(entries_.emplace_front(std::move(url)));
   if (observer_) observer_->RowInserted(Count() - 1);
 }
 
 void UrlQueue::Clear() {
+  index_.Clear();
   entries_.clear();
-  lowerCount_.clear();
   if (observer_) observer_->Cleared();
 }
 
-bool SeenList::Holds(std::string_view address) const { return lowerCount_.contains(LowerAscii(address)); }
+bool SeenList::Holds(std::string_view address) const { return index_.Holds(address); }
 
-void SeenList::AddNewest(std::string address) {
-  ++lowerCount_[LowerAscii(address)];
-  entries_.push_back(std::move(address));
-}
+void SeenList::AddNewest(std::string address) { index_.Add(entries_.emplace_back(std::move(address))); }
 
 void SeenList::Clear() {
+  index_.Clear();
   entries_.clear();
-  lowerCount_.clear();
 }
 
 }  // namespace marvessa

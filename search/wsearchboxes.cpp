@@ -16,6 +16,9 @@ UrlListView::UrlListView(const UrlQueue& queue, QWidget* parent)
   setContextMenuPolicy(Qt::ActionsContextMenu);
   auto* copy = new QAction(QStringLiteral(u"复制"), this);
   auto* browse = new QAction(QStringLiteral(u"浏览..."), this);
+  // Ctrl+C in this list copies its own selected URLs.
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
   connect(copy, &QAction::triggered, this, [this] { onCopy(); });
   connect(browse, &QAction::triggered, this, [this] { onBrowse(); });
   addAction(copy);

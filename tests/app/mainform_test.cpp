@@ -149,6 +149,17 @@ TEST_F(MainFormSearchTest, BeginRunsFromSearchToIdleAndFillsTheList) {
   EXPECT_EQ(window.panels[4], "邮址:30");
   EXPECT_TRUE(window.messages.empty());
   EXPECT_TRUE(dialUp.hangUps.empty());
+  // The rows are unsaved: closing asks, and cancelling keeps the window open.
+  EXPECT_TRUE(form->document().documentModified);
+  window.messageAnswers = {MessageAnswer::Cancel};
+  EXPECT_FALSE(form->FormCloseQuery());
+}
+
+TEST_F(MainFormSearchTest, TheAddressLimitHoldsHoweverFastRowsArrive) {
+  form->settings().ctrlemailnumber = 7;
+  form->controller().StartSearch(false);
+  RunToIdle();
+  EXPECT_EQ(form->results().Count(), 7);
 }
 
 TEST_F(MainFormSearchTest, AnOwnEndWithResultsHangsUpAndStartsTheShutdownCountdown) {

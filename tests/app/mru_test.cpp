@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/uMru.h"
+#include "app/utext.h"
 #include "tests/support/fake_window.h"
 
 namespace marvessa {
@@ -58,11 +59,16 @@ TEST_F(MruTest, UsesMoveEntriesToTheFrontAndPushOutTheOldest) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"c", "C", "E", "D"}));
 }
 
-TEST_F(MruTest, CaptionsTakeTheFileNamePart) {
-  EXPECT_EQ(TMru::Caption(0, "C:\\报价\\客户.mvx"), "&1 客户.mvx");
-  EXPECT_EQ(TMru::Caption(3, "d:x.mvx"), "&4 x.mvx");
-  // "\x95\x5c" is one GBK character whose trail byte is a backslash.
-  EXPECT_EQ(TMru::Caption(1, "/a/\x95\x5c.mvx"), "&2 \x95\x5c.mvx");
+TEST_F(MruTest, CaptionsShowTheNativeFileNameAfterTheLastSlashAsText) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/u/报价/客户.mvx", "&1 客户.mvx"},
+      {"/home/u/会议:纪要.mvx", "&1 会议:纪要.mvx"},
+      {"/home/u/a\\b.mvx", "&1 a\\b.mvx"},
+      {"/home/u/R&D.mvx", "&1 R&&D.mvx"},
+      {"x.mvx", "&1 x.mvx"},
+  };
+  // The paths are native (UTF-8), the captions GBK like every text of the core.
+  for (const auto& [path, caption] : cases) EXPECT_EQ(TMru::Caption(0, GbkToUtf8(path)), caption) << caption;
 }
 
 }  // namespace

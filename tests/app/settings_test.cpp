@@ -28,7 +28,7 @@ TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
   EXPECT_EQ(s.Appname.get().rfind("Marvessa ", 0), 0u);
   SaveSettings(s, ini());
   const Lines lines = SplitLines(sandbox.Read("Trovik.ini"));
-  ASSERT_EQ(lines.size(), 30u);
+  ASSERT_EQ(lines.size(), 38u);
   EXPECT_EQ(lines[0], "[Rodideva Trovik]");
   EXPECT_EQ(lines[1], "Proxyenabled=0");
   EXPECT_EQ(lines[2], "Proxy=");
@@ -36,7 +36,13 @@ TEST_F(SettingsTest, MissingFileGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
   EXPECT_EQ(lines[16], "thdnumber=12");
   EXPECT_EQ(lines[25], "exportstring=<邮址>");
   EXPECT_EQ(lines[29], "filelist3=");
-  EXPECT_TRUE(sandbox.Read("Trovik.ini").ends_with("filelist3=\r\n"));
+  // The keys of today's web follow the original ones, with defaults that work on it.
+  EXPECT_EQ(lines[30], std::string("useragent=") + kBrowserUserAgent);
+  EXPECT_EQ(lines[31], std::string("linkterms=") + kDefaultLinkTerms);
+  EXPECT_EQ(lines[32], "httponly=0");
+  EXPECT_EQ(lines[33], "connecttimeout=20");
+  EXPECT_EQ(lines[36], "hostconnections=4");
+  EXPECT_EQ(lines[37], "robots=1");
 }
 
 TEST_F(SettingsTest, MalformedNumbersAndSwitchesFallBackToDefaults) {
@@ -95,10 +101,39 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValue) {
   a.searchengine = "0011";
   a.filelist[2] = "/home/u/报价.mvx";
   a.exportstring = "<邮址>     <网址>     <标题>";
+  a.useragent = "Test/1.0";
+  a.linkterms = "kontakt,联系";
+  a.hostconnections = 2;
   SaveSettings(a, ini());
   Settings b;
   LoadSettings(b, ini());
-  for (std::size_t i = 0; i < 29; ++i) EXPECT_EQ(SettingEntries(a)[i].value, SettingEntries(b)[i].value) << i;
+  for (std::size_t i = 0; i < SettingEntries(a).size(); ++i) EXPECT_EQ(SettingEntries(a)[i].value, SettingEntries(b)[i].value) << i;
+}
+
+TEST_F(SettingsTest, RecentFilesComeBackAsTheNativePathsTheyWere) {
+  // Path (native bytes, written here through GBK literals where they are Chinese), its line.
+  const std::pair<std::string, std::string> cases[] = {
+      {GbkToUtf8("/home/u/报价 100%.mvx"), "/home/u/报价 100%.mvx"},  // GBK text, readable
+      {"/home/u/\xf0\x9f\x98\x80 \xed\x95\x9c.mvx", "file:///home/u/%F0%9F%98%80%20%ED%95%9C.mvx"},
+      {"/tmp/\xff\xfe#?.mvx", "file:///tmp/%FF%FE%23%3F.mvx"},  // no UTF-8
+      {"/tmp/a.mvx ", "file:///tmp/a.mvx%20"},
+      {"'/tmp/q'", "file://'/tmp/q'"},
+      {"/tmp/a\nb", "file:///tmp/a%0Ab"},
+      {"file:///x", "file://file:///x"},
+  };
+  Settings a;
+  for (const auto& [path, line] : cases) {
+    a.filelist[1] = path;
+    SaveSettings(a, ini());
+    EXPECT_NE(sandbox.Read("Trovik.ini").find("\r\nfilelist1=" + line + "\r\n"), std::string::npos) << line;
+    Settings b;
+    LoadSettings(b, ini());
+    EXPECT_EQ(b.filelist[1].get(), path) << line;
+  }
+  // Older versions stored GBK text.
+  WriteIni("filelist0=D:\\报价.mvx\r\n");
+  LoadSettings(a, ini());
+  EXPECT_EQ(a.filelist[0].get(), GbkToUtf8("D:\\报价.mvx"));
 }
 
 TEST_F(SettingsTest, LineBreaksInAValueDoNotAddLinesToTheFile) {

@@ -38,6 +38,23 @@ grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings -
 "$cli" --home "$home" export "$home/doc.mvx" --layout '<邮址>,<标题>' | grep -qx 'sales@example.com,公司' || fail "export to stdout"
 "$cli" --home "$home" export "$home/doc.mvx" --out "$home/out.txt"
 [ "$(cat "$home/out.txt")" = "$(printf 'sales@example.com\r')" ] || fail "export to a file"
+"$cli" --home "$home" export "$home/doc.mvx" --out "$home/out.csv" --encoding gbk
+[ "$(iconv -f gbk -t utf-8 "$home/out.csv")" = "$(printf '邮址,网址,标题\r\nsales@example.com,http://example.com/contact,公司\r')" ] \
+  || fail "csv by the file's extension, in GBK"
+"$cli" --home "$home" export "$home/doc.mvx" --format jsonl | grep -qx \
+  '{"email":"sales@example.com","url":"http://example.com/contact","title":"公司","server":"example.com","domain":"example.com","registrable_domain":"example.com"}' \
+  || fail "jsonl to stdout"
+printf '{"email":"Sales@example.com","url":"dup"}\n{"email":"new@example.org","url":"http://example.org/","title":"新"}\n' > "$home/crawl.jsonl"
+cp "$home/doc.mvx" "$home/merged.mvx"
+"$cli" import "$home/merged.mvx" "$home/crawl.jsonl"
+[ "$("$cli" --home "$home" export "$home/merged.mvx" --layout '<邮址> <标题>' | tr '\n' '|')" = 'sales@example.com 公司|new@example.org 新|' ] \
+  || fail "import of crawl results without duplicates"
+"$cli" --home "$home" export "$home/doc.mvx" --format xlsx --out "$home/out.bin"
+[ "$(head -c 2 "$home/out.bin")" = "PK" ] || fail "xlsx is a zip container"
+printf '[qemosearchfile]\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n[head]\r\n出口\r\n3\r\n0\r\n0\r\n0\r\n[/head]\r\n[uncheck]\r\nhttp://b/\r\nhttp://a/\r\n[/uncheck]\r\n[title]\r\nA\r\nB\r\n[/title]\r\n' \
+  | iconv -f utf-8 -t gbk > "$home/level1.mvx"
+printf 'http://a/\ttitle=A\tkeyword=出口\tscope=法文\nhttp://b/\ttitle=B\tkeyword=出口\tscope=法文\n' \
+  | cmp -s - <("$cli" --home "$home" export "$home/level1.mvx" --format seeds) || fail "seeds"
 
 printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Acme-Trade.COM.\r\n' > "$home/page.htm"
 printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn <p>logo@2x.png shop&#64;x.cn</p></body>\n' >> "$home/page.htm"
@@ -49,6 +66,18 @@ printf '[address rules]\n[placeholder domains]\nx.cn\n[/body]\n' > "$home/addres
 grep -qP '^email\tSales@Acme-Trade.COM\t引擎 标题$' "$home/scan.txt" || fail "scan with a result title"
 ! grep -q 'x.cn' "$home/scan.txt" || fail "scan with the address rules of the program folder"
 
+"$cli" --version | grep -qE '^marvessa-cli [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version"
+"$cli" --help | grep -q '^usage: marvessa-cli' || fail "--help on stdout"
+
+# An installed program keeps its files in the user's data folder, seeded from the shipped data.
+mkdir -p "$home/usr/bin" "$home/usr/share/marvessa" "$home/user"
+cp "$cli" "$home/usr/bin/"
+echo shipped > "$home/usr/share/marvessa/help.htm"
+env -u MARVESSA_HOME -u XDG_DATA_HOME HOME="$home/user" "$home/usr/bin/marvessa-cli" settings --save >/dev/null
+[ -f "$home/user/.local/share/marvessa/Trovik.ini" ] || fail "installed: settings in the data folder"
+[ "$(cat "$home/user/.local/share/marvessa/help.htm")" = shipped ] || fail "installed: data folder seeded"
+[ ! -e "$home/usr/bin/Trovik.ini" ] || fail "installed: nothing written beside the executable"
+
 set +e
 out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win" "$cli" --home "$home" update)
 [ $? -eq 1 ] || fail "a failed update exits with 1"
@@ -56,5 +85,9 @@ out=$(MARVESSA_UPDATE_SERVER=http://127.0.0.1:9 MARVESSA_WINDOWS_DIR="$home/win"
 "$cli" scan "$home/page.htm" 2>/dev/null; [ $? -eq 2 ] || fail "scan without --url is a usage error"
 "$cli" bogus 2>/dev/null; [ $? -eq 2 ] || fail "unknown verb is a usage error"
 "$cli" engines --scope 2>/dev/null; [ $? -eq 2 ] || fail "missing option value is a usage error"
+"$cli" export "$home/doc.mvx" --format pdf 2>/dev/null; [ $? -eq 2 ] || fail "unknown format is a usage error"
+"$cli" export "$home/doc.mvx" --format xlsx --encoding gbk 2>/dev/null; [ $? -eq 2 ] || fail "encoding is for csv only"
 "$cli" engine-file unpack "$home/none" "$home/x" 2>/dev/null; [ $? -eq 1 ] || fail "missing input fails"
+out=$("$cli" scan --url http://127.0.0.1/ "$home/联系.htm" 2>&1); [ $? -eq 1 ] || fail "missing page fails"
+[[ "$out" == *"$home/联系.htm"* ]] || fail "a missing file is named as typed: $out"
 echo "cli ok"

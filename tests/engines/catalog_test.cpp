@@ -12,8 +12,8 @@ namespace {
 using test::SandboxTest;
 
 // A small well-formed file: two engines, body plain until scrambled by EngineFileText.
-EngineCatalog TwoEngineCatalog(const std::string& scope0 = "0", const std::string& scope1 = "1") {
-  EngineCatalog c{"[qemosearchengine]", "请勿修改!", "2026-01-01", "[head]"};
+Lines TwoEngineCatalog(const std::string& scope0 = "0", const std::string& scope1 = "1") {
+  Lines c{"[qemosearchengine]", "请勿修改!", "2026-01-01", "[head]"};
   for (const auto& [name, scope] : {std::pair{"甲", scope0}, std::pair{"乙", scope1}})
     c.insert(c.end(), {name, scope, "", "", ""});
   c.insert(c.end(), {"[/head]", "[body]"});
@@ -48,7 +48,7 @@ TEST(Builtin, HasTheFixedShapeAndEngines) {
   ASSERT_EQ(c.size(), 1027u);
   EXPECT_EQ(c[0], "[qemosearchengine]");
   EXPECT_EQ(c[2], "2005-07-14");
-  EXPECT_TRUE(IsValidEngineFile(c));
+  EXPECT_TRUE(IsValidEngineFile(EngineFileText(c)));
   const auto rows = ListEngines(c, "");
   ASSERT_EQ(rows.size(), 34u);
   int perScope[kScopeCount] = {};
@@ -75,7 +75,7 @@ TEST(Builtin, EngineDefinitionsMatchTheTable) {
   EXPECT_EQ(google.nextStart, "href=/search?");
   EXPECT_EQ(google.nextEnd, "/nav_page.gif");
   EXPECT_EQ(BuildQueryUrl(google, "服装", 2),
-            "http://www.google.com/search?q=服装&hl=zh-CN&lr=lang_zh-CN&ie=GB2312&oe=GB2312&c2coff=1&start=20&sa=N");
+            "http://www.google.com/search?q=%B7%FE%D7%B0&hl=zh-CN&lr=lang_zh-CN&ie=GB2312&oe=GB2312&c2coff=1&start=20&sa=N");
   EngineDef sina;
   ASSERT_TRUE(LoadEngineBlock(run, 1, sina));
   EXPECT_EQ(sina.engineKey, "sina");
@@ -131,7 +131,7 @@ TEST(RunEngineList, ScopeLinesMustMatchExactly) {
 }
 
 TEST(RunEngineList, ShortBodiesAreNeverReadPastTheEnd) {
-  EngineCatalog c = TwoEngineCatalog("0", "0");
+  Lines c = TwoEngineCatalog("0", "0");
   c.resize(c.size() - 20);  // the second block and "[/body]" are cut off
   c.push_back("[/body]");
   const auto numbers = RunEngineNumbers(c, 0, "");
@@ -142,10 +142,10 @@ TEST(RunEngineList, ShortBodiesAreNeverReadPastTheEnd) {
 }
 
 TEST(RunEngineList, MissingMarkersListNoEngines) {
-  EngineCatalog noHead = TwoEngineCatalog();
+  Lines noHead = TwoEngineCatalog();
   noHead[3] = "head";
   EXPECT_TRUE(ListEngines(noHead, "").empty());
-  EngineCatalog bodyFirst = TwoEngineCatalog();
+  Lines bodyFirst = TwoEngineCatalog();
   std::swap(bodyFirst[bodyFirst.size() - 1], bodyFirst[15]);
   EXPECT_TRUE(ListEngines(bodyFirst, "").empty());
   EXPECT_EQ(BuildRunEngineList(bodyFirst, 0, ""), (Lines{"[body]", "[/body]"}));
@@ -158,16 +158,30 @@ class CatalogFileTest : public SandboxTest {
 };
 
 TEST_F(CatalogFileTest, ScrambledFileLoadsBackToThePlainLines) {
-  const EngineCatalog plain = TwoEngineCatalog();
+  const Lines plain = TwoEngineCatalog();
   const std::string text = EngineFileText(plain);
   EXPECT_EQ(text.find("alpha line 2"), std::string::npos);
   WriteEngineFile(text);
   EXPECT_EQ(Load(), plain);
 }
 
+TEST_F(CatalogFileTest, EveryKindOfLineEndLoadsTheSameLines) {
+  const Lines plain = TwoEngineCatalog();
+  const std::string crlf = EngineFileText(plain);
+  std::string lf = crlf, cr = crlf, mixed = crlf;
+  ReplaceAll("\r\n", "\n", lf);
+  ReplaceAll("\r\n", "\r", cr);
+  mixed.replace(mixed.find("\r\n"), 2, "\n");
+  mixed.replace(mixed.rfind("\r\n", mixed.size() - 3), 2, "\r");
+  for (const std::string& text : {crlf, lf, cr, mixed, crlf.substr(0, crlf.size() - 2)}) {
+    WriteEngineFile(text);
+    EXPECT_EQ(Load(), plain);
+  }
+}
+
 TEST_F(CatalogFileTest, ValidityTestFallsBackToTheBuiltinCatalogue) {
   EXPECT_EQ(Load(), BuiltinCatalog());
-  EngineCatalog c = TwoEngineCatalog();
+  Lines c = TwoEngineCatalog();
   c[0] = "[QEMOSEARCHENGINE]";
   WriteEngineFile(EngineFileText(c));
   EXPECT_EQ(Load().size(), c.size());

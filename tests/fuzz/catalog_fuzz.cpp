@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;
-  const EngineCatalog catalog = CatalogFromFileBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+  const EngineCatalog catalog = CatalogFromFileBytes(std::string(reinterpret_cast<const char*>(data), size));
   const std::string switches = size > 0 ? std::string(data[0] % 40, '0') + "1" : "";
   ListEngines(catalog, switches);
   for (int scope = -1; scope <= 8; ++scope) {

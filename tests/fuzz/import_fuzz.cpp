@@ -5,8 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;
-  const Lines lines = SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
   TaskQueueUiThread ui;
-  for (const char* extension : {".ulk", ".txt", ".csv"}) TakeUrlLines(extension, lines, ui);
+  for (const char* extension : {".ulk", ".txt", ".csv"}) TakeUrlLines(extension, text, ui, [](std::string_view) {});
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "tests/gui/qt_driving.h"
 #include "tests/gui/windowfixture.h"
 
 namespace marvessa::test {
@@ -51,6 +52,8 @@ class MainWindowTest : public QObject {
     WindowFixture f;
     MainWindow& w = f.Create();
     QCOMPARE(w.windowTitle(), QStringLiteral("Marvessa"));
+    // No application display name, which Qt appends to every caption ("提示 — Marvessa").
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(w.size(), QSize(616, 410));
     // The idle state empties the elapsed-time panel.
     const char16_t* const panels[] = {u"就绪", u"", u"未搜索:0", u"已搜索:0", u"邮址:0"};
@@ -126,12 +129,12 @@ class MainWindowTest : public QObject {
 
   void recentFilesStandBeforeExitWithTheirSeparator() {
     WindowFixture f;
-    f.WriteIni("filelist0=/docs/A.mvx\r\nfilelist1=/docs/B.mvx\r\n");
+    f.WriteIni("filelist0=/docs/A.mvx\r\nfilelist1=" + Gbk(u"/docs/会议:纪要.mvx") + "\r\n");
     MainWindow& w = f.Create();
     const QList<QAction*> items = w.actions().fileMenu->actions();
     QCOMPARE(items.size(), 16);
     QCOMPARE(items[10]->text(), QStringLiteral("&1 A.mvx"));
-    QCOMPARE(items[11]->text(), QStringLiteral("&2 B.mvx"));
+    QCOMPARE(items[11]->text(), QStringLiteral(u"&2 会议:纪要.mvx"));
     QVERIFY(items[10]->isVisible() && items[11]->isVisible());
     QVERIFY(!items[12]->isVisible() && !items[13]->isVisible());
     QVERIFY(items[14]->isSeparator() && items[14]->isVisible());
@@ -266,6 +269,17 @@ class MainWindowTest : public QObject {
     QVERIFY(f.form().run().runStopped);
   }
 
+  void typedKeywordsAreNotCompletedFromThePresets() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    QComboBox* box = w.addressBar()->keywordBox();
+    QVERIFY(ShowActive(w));
+    box->setFocus();
+    TypeText(box->lineEdit(), QStringLiteral(u"电脑"));
+    QCOMPARE(box->currentText(), QStringLiteral(u"电脑"));
+    QCOMPARE(box->count(), 78);
+  }
+
   void anErrorEscapingACommandIsShownAndTheProgramGoesOn() {
     WindowFixture f;
     MainWindow& w = f.Create();
@@ -310,6 +324,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(results.ResultAt(0).email, "a@x.cn");
     QCOMPARE(list->model()->rowCount(), 1);
     QCOMPARE(w.statusLine()->panel(4)->text(), QStringLiteral(u"邮址:1"));
+  }
+
+  void shortcutsActOnTheFocusedList() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    f.form().results().AddResult("a@x.cn", "http://127.0.0.1/a", "t");
+    f.form().run().AddLevel2("http://127.0.0.1/deep");
+    CustomerListView* list = w.lvlist();
+    list->selectRow(0);
+    UrlListView* level2 = w.searchBoxes()->MMscan();
+    level2->selectionModel()->select(level2->model()->index(0, 0), QItemSelectionModel::Select);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    level2->setFocus();
+    QTest::keyClick(level2, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(level2, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(f.shell.clipboard, (std::vector<std::string>{"http://127.0.0.1/deep"}));
+    QCOMPARE(f.form().results().Count(), 1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(f.form().results().Count(), 0);
   }
 
   void listPopUpMenuAndFont() {

@@ -2,13 +2,19 @@
 // guarded timer ticks, the animation and the status line's first texts.
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 #include <stdexcept>
 
 #include "app/wabout.h"
 #include "app/wanimate.h"
+#include "app/wfonts.h"
 #include "app/wstatusline.h"
+#include "app/wtranslations.h"
 #include "engines/wupdate.h"
 #include "results/wshell.h"
 #include "tests/gui/windowfixture.h"
@@ -71,7 +77,7 @@ class PartsTest : public QObject {
     QtShell shell;
     shell.ShellOpen("http://127.0.0.1:8080/a b.htm");
     shell.ShellOpen("mailto:" + Gbk(u"销售@x.cn"));
-    shell.ShellOpen(Gbk(u"/tmp/程序/help.htm"));
+    shell.ShellOpen("/tmp/程序/help.htm");  // a native path
     for (const char* scheme : {"http", "https", "mailto", "file"})
       QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     QCOMPARE(recorder.opened.size(), 3);
@@ -125,9 +131,72 @@ class PartsTest : public QObject {
     QCOMPARE(line.height(), 18);
   }
 
+  void qtTextsFollowTheLocaleWithChineseAsFallback() {
+    const struct {
+      QLocale locale;
+      const char16_t* yes;
+      const char16_t* ok;
+    } cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), u"&Ja", u"OK"},
+        {QLocale(QLocale::Swahili, QLocale::Kenya), u"是(&Y)", u"确定"},
+        {QLocale::c(), u"是(&Y)", u"确定"},
+    };
+    for (const auto& c : cases) {
+      QTranslator* translator = LoadQtTranslation(c.locale, qApp);
+      QVERIFY(translator);
+      QCoreApplication::installTranslator(translator);
+      QMessageBox box;
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::Ok);
+      const QString yes = box.button(QMessageBox::Yes)->text();
+      const QString ok = box.button(QMessageBox::Ok)->text();
+      QCoreApplication::removeTranslator(translator);
+      delete translator;
+      QCOMPARE(yes, QString::fromUtf16(c.yes));
+      QCOMPARE(ok, QString::fromUtf16(c.ok));
+    }
+  }
+
+  void fileDialogsTakeAndGiveNativePaths() {
+    Sandbox sandbox;
+    const std::string folder = sandbox.Path("文件夹/");
+    sandbox.Write("文件夹/other.mvx", "");
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      proposed = dialog->selectedFiles().value(0);
+      dialog->selectFile(QString::fromStdString(folder) + QStringLiteral(u"报价.mvx"));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFileDialogs dialogs(nullptr);
+    const std::optional<std::string> chosen =
+        dialogs.AskSaveFile({Gbk(u"保存"), "mvx", "Marvessa(*.mvx)|*.mvx", "无标题", folder});
+    QCOMPARE(proposed, QString::fromStdString(folder) + QStringLiteral(u"无标题.mvx"));
+    QCOMPARE(chosen.value_or("cancelled"), folder + "报价.mvx");
+  }
+
+  void fontDialogOpensOnTheFontItIsGiven() {
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFontDialogs fonts(nullptr);
+    const QFont list = CustomerListFont();
+    const std::optional<QFont> chosen = fonts.AskFont(list);
+    QVERIFY(chosen);
+    const QFontInfo before(list);
+    const QFontInfo after(*chosen);
+    QCOMPARE(after.family(), before.family());
+    QCOMPARE(after.styleName(), before.styleName());
+    QCOMPARE(after.pixelSize(), before.pixelSize());
+  }
+
   void fileDialogFiltersInQtForm() {
     QCOMPARE(QtNameFilters(Gbk(u"Marvessa(*.mvx)|*.mvx|文本文件(*.txt;*.ulk)|*.txt;*.ulk")),
              QStringLiteral(u"Marvessa (*.mvx);;文本文件 (*.txt *.ulk)"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"Excel 工作簿 (*.xlsx)")), QStringLiteral("xlsx"));
+    QCOMPARE(SingleSuffixOf(QStringLiteral(u"文本文件 (*.txt *.ulk)")), QString());
+    QCOMPARE(SingleSuffixOf(QStringLiteral("All (*)")), QString());
   }
 };
 

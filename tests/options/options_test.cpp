@@ -123,6 +123,14 @@ TEST_F(OptionsModelTest, StoringCopiesEveryControlToItsKeyGreyedOrNot) {
   m.cbautoupdate.checked = false;
   m.cbfilterurl.checked = false;
   m.cbfiltertitle.checked = false;
+  m.EdUseragent.text = "Test/2";
+  m.EdLinkterms.text = "kontakt,联系";
+  m.cbhttponly.checked = true;
+  m.cbrobots.checked = false;
+  m.seconnecttimeout.SetText("7");
+  m.selowspeedbytes.SetText("500");
+  m.selowspeedtime.SetText("11");
+  m.sehostconnections.SetValue(99);
   m.UpdateEnabling();
   m.StoreControls();
 
@@ -149,6 +157,14 @@ TEST_F(OptionsModelTest, StoringCopiesEveryControlToItsKeyGreyedOrNot) {
   EXPECT_FALSE(s.autoupdate);
   EXPECT_FALSE(s.filterurl);
   EXPECT_FALSE(s.filtertitle);
+  EXPECT_EQ(s.useragent.get(), "Test/2");
+  EXPECT_EQ(s.linkterms.get(), "kontakt,联系");
+  EXPECT_TRUE(s.httponly);
+  EXPECT_FALSE(s.robots);
+  EXPECT_EQ(s.connecttimeout, 7);
+  EXPECT_EQ(s.lowspeedbytes, 500);
+  EXPECT_EQ(s.lowspeedtime, 11);
+  EXPECT_EQ(s.hostconnections, 48);  // clamped to the box's range
 }
 
 TEST_F(OptionsModelTest, NumberBoxesHoldingNoIntegerStoreTheirMinimum) {
@@ -172,8 +188,14 @@ TEST_F(OptionsModelTest, DefaultsFillTheControlsAndResetOnlyTheEngineSelection) 
   settings.thdnumber = 3;
   settings.ctrlemail = false;
   settings.exportstring = "<网址>";
+  settings.useragent = "Old/1";
+  settings.robots = false;
   OptionsModel m = Loaded();
   m.BtDefaultClick();
+  EXPECT_EQ(m.EdUseragent.text, kBrowserUserAgent);
+  EXPECT_EQ(m.EdLinkterms.text, kDefaultLinkTerms);
+  EXPECT_TRUE(m.cbrobots.checked);
+  EXPECT_EQ(m.sehostconnections.Value(), 4);
 
   EXPECT_FALSE(m.cbProxyenabled.checked);
   EXPECT_EQ(m.EdProxy.text, "");

@@ -1,7 +1,11 @@
-// The Linux layers are never constructed here; only their parsing and command building are read.
+// The Linux layers are constructed here only over a fake link reader; otherwise only their
+// parsing and command building are read.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "power/ulinuxdialup.h"
 #include "power/ulinuxshutdown.h"
@@ -48,6 +52,40 @@ TEST(PppInterfaces, UpFlagGivesTheStateAndInterfacesOfNetworkManagerAreLeftOut) 
   EXPECT_EQ(links[1].state, kRasDisconnected);
   EXPECT_EQ(HangUpCommand(links[0]), (Argv{"ip", "link", "set", "dev", "ppp1", "down"}));
   EXPECT_FALSE(IsPppInterfaceName("ppp"));
+}
+
+TEST(LinuxDialUp, ReadsTheLinksOffTheCallersThreadAndAnswersFromTheLastReading) {
+  std::mutex mutex;
+  std::condition_variable read;
+  int reads = 0;
+  std::thread::id reader;
+  PppLink link;
+  link.identity = "if:ppp0";
+  link.state = kRasConnected;
+  LinuxDialUp dialUp(
+      [&] {
+        std::lock_guard lock(mutex);
+        ++reads;
+        reader = std::this_thread::get_id();
+        read.notify_all();
+        return std::vector<PppLink>{link};
+      },
+      std::chrono::milliseconds(1));
+  {
+    // Two readings: the first one has been stored when the second one starts.
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(read.wait_for(lock, std::chrono::seconds(30), [&] { return reads >= 2; }));
+    EXPECT_NE(reader, std::this_thread::get_id());
+  }
+  std::vector<RasConnEntry> buffer(2);
+  buffer[0].size = static_cast<std::int32_t>(kRasConnEntrySize);
+  std::uint32_t bytes = 2 * kRasConnEntrySize;
+  std::uint32_t count = 0;
+  ASSERT_EQ(dialUp.EnumConnections(buffer.data(), bytes, count), kRasSuccess);
+  ASSERT_EQ(count, 1u);
+  RasConnStatus status;
+  EXPECT_EQ(dialUp.GetConnectStatus(buffer[0].hConn, status), kRasSuccess);
+  EXPECT_EQ(status.state, kRasConnected);
 }
 
 TEST(FillConnections, BehavesLikeThePlatformCall) {

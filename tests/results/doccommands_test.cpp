@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ufileio.h"
 #include "results/udoccommands.h"
 #include "tests/support/fake_messages.h"
@@ -73,13 +75,29 @@ TEST_F(DocCommandsTest, CancellingTheQuestionKeepsTheDocument) {
   EXPECT_TRUE(state.documentModified);
 }
 
-TEST_F(DocCommandsTest, YesThenCancellingTheSaveDialogDiscardsTheChanges) {
-  Fill();
-  messages.answers = {MessageAnswer::Yes};
-  window.fileAnswers = {std::nullopt};
-  commands.NewDocument();
-  EXPECT_EQ(results.Count(), 0);
-  EXPECT_EQ(window.dialogs.size(), 1u);
+// "是" and then cancelling the file dialog keeps the document: nothing unsaved is dropped.
+TEST_F(DocCommandsTest, YesThenCancellingTheSaveDialogCancelsNewOpenAndClose) {
+  sandbox.Write("other.mvx", "");
+  const struct {
+    const char* name;
+    std::function<void()> command;
+  } kCommands[] = {
+      {"new", [&] { commands.NewDocument(); }},
+      {"open", [&] { commands.OpenCommand(false, sandbox.Path("other.mvx")); }},
+      {"close", [&] { EXPECT_FALSE(commands.FormCloseQuery()); }},
+  };
+  for (const auto& c : kCommands) {
+    results.ClearResults();
+    Fill();
+    sandbox.Write("temp.mvx", "autosaved");
+    messages.answers = {MessageAnswer::Yes};
+    window.fileAnswers = {std::nullopt};
+    c.command();
+    EXPECT_EQ(results.Count(), 1) << c.name;
+    EXPECT_EQ(window.keyword, "服装") << c.name;
+    EXPECT_TRUE(state.documentModified) << c.name;
+    EXPECT_TRUE(sandbox.Exists("temp.mvx")) << c.name;
+  }
 }
 
 TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {
@@ -89,7 +107,7 @@ TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {
   commands.AFsaveExecute();
   ASSERT_EQ(window.dialogs.size(), 1u);
   EXPECT_EQ(window.dialogs[0].title, "另存为");
-  EXPECT_EQ(window.dialogs[0].fileName, "无标题");
+  EXPECT_EQ(window.dialogs[0].fileName, GbkToUtf8("无标题"));  // a native file name
   EXPECT_EQ(window.dialogs[0].defaultExt, "mvx");
   EXPECT_EQ(window.dialogs[0].filter, "Marvessa(*.mvx)|*.mvx");
   EXPECT_TRUE(sandbox.Exists("new.mvx"));
@@ -106,11 +124,11 @@ TEST_F(DocCommandsTest, SavingAnUntitledDocumentAsksForANameAndRecordsIt) {
 }
 
 TEST_F(DocCommandsTest, SaveAsProposesTheKeywordAndCancelChangesNothingButTheAutosave) {
-  window.keyword = "服装";
+  window.keyword = "服装/出口";
   sandbox.Write("temp.mvx", "autosaved");
   commands.NFSaveAsClick();
   EXPECT_EQ(window.dialogs[0].title, "保存");
-  EXPECT_EQ(window.dialogs[0].fileName, "服装");
+  EXPECT_EQ(window.dialogs[0].fileName, GbkToUtf8("服装_出口"));
   EXPECT_FALSE(state.documentNamed);
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
 }
@@ -208,6 +226,15 @@ TEST_F(DocCommandsTest, ImportAndExportCommandsUseTheirDialogs) {
   EXPECT_EQ(window.dialogs[1].fileName, "kw");
   EXPECT_EQ(sandbox.Read("out.txt"), "a@b.cn\r\n");
   EXPECT_EQ(window.panels[0], "就绪");
+  window.fileAnswers = {sandbox.Path("out.CSV")};
+  commands.AFexportExecute();
+  EXPECT_EQ(sandbox.Read("out.CSV"), "\xEF\xBB\xBF" + GbkToUtf8("邮址,网址,标题\r\na@b.cn,u,t\r\n"));
+  sandbox.Write("crawl.jsonl", R"({"email":"A@B.cn","url":"x"})" "\n" R"({"email":"new@b.cn","url":"y"})" "\n");
+  window.fileAnswers = {sandbox.Path("crawl.jsonl")};
+  commands.AFimportExecute();
+  ASSERT_EQ(results.Count(), 2);
+  EXPECT_EQ(results.ResultAt(1).email, "new@b.cn");
+  EXPECT_EQ(window.panels[4], "邮址:2");
 }
 
 }  // namespace

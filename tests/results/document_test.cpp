@@ -45,9 +45,11 @@ TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
   run.AddLevel1("http://one/", "T1");
   run.AddLevel1("http://two/", "T2");
   run.AddLevel2("http://three/");
-  run.SetProgress(1, 0, 7);
+  run.SetProgress(1, 0, 3);
   const std::string text = Save();
-  EXPECT_EQ(SplitLines(text).size(), 27u + 3 + 24 + 2 + 1 + 2);
+  const Lines lines = SplitLines(text);
+  EXPECT_EQ(lines.size(), 27u + 3 + 24 + 2 + 1 + 2);
+  EXPECT_EQ(lines[23 + 3], "Example 公司");  // the title's copy at row offset 3
 
   test::DocumentRig copy;
   sandbox.Write("copy.mvx", text);
@@ -68,20 +70,24 @@ TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
   EXPECT_EQ(run2.Level1Titles(), (Lines{"T1", "T2"}));
   EXPECT_EQ(run2.Level2().AtAge(0), "http://three/");
   EXPECT_EQ(run2.Level1Cursor(), 1);
-  EXPECT_EQ(run2.PagesFetched(), 7);
-  EXPECT_EQ(window2.panels[3], "已搜索:7");
+  EXPECT_EQ(run2.PagesFetched(), 3);
+  EXPECT_EQ(window2.panels[3], "已搜索:3");
   EXPECT_TRUE(copy.document.documentModified);
   EXPECT_EQ(Save("again.mvx"), Save());
 }
 
-TEST_F(DocumentTest, LineBreaksInValuesBecomeBlanksSoLaterLinesStayInPlace) {
+TEST_F(DocumentTest, LineBreaksAndControlBytesInValuesBecomeBlanksSoLaterLinesStayInPlace) {
   results.AddResult("a@b.cn", "http://u/", "line one\r\nline two\nthree\rfour");
+  results.AddResult("b@b.cn", "http://v/", std::string("nul\0end\x01\x1f\ttab", 13));
+  results.AddResult("c@b.cn", "http://w/", "after");
   run.AddLevel1("http://x/", "t\r\nu");
   Save();
   test::DocumentRig copy;
   LoadDocument(copy.parts, false, sandbox.Path("doc.mvx"), copy.document);
-  ASSERT_EQ(copy.results.Count(), 1);
+  ASSERT_EQ(copy.results.Count(), 3);
   EXPECT_EQ(copy.results.ResultAt(0).title, "line one line two three four");
+  EXPECT_EQ(copy.results.ResultAt(1).title, "nul end  \ttab");
+  EXPECT_EQ(copy.results.ResultAt(2).email, "c@b.cn");
   EXPECT_EQ(copy.run.Level1Titles(), (Lines{"t u"}));
 }
 
@@ -141,7 +147,7 @@ TEST_F(DocumentTest, BrokenSectionsStayEmptyWhileTheOthersLoad) {
   file.push_back("[body]");
   for (const auto& l : Row("a@x.cn")) file.push_back(l);
   file.push_back("[/body]");
-  file.insert(file.end(), {"[uncheck]", "[/uncheck]", "[scan]", "http://s/", "", "[/scan]", "[title]", "t"});
+  file.insert(file.end(), {"[uncheck]", "[/uncheck]", "[scan]", "http://s/", "", "http://t/", "[/scan]", "[title]", "t"});
   Load(Text(file));
   EXPECT_EQ(window.keyword, "kw");
   EXPECT_EQ(SelectedScope(window), 2);
@@ -151,8 +157,41 @@ TEST_F(DocumentTest, BrokenSectionsStayEmptyWhileTheOthersLoad) {
   EXPECT_TRUE(window.batch.empty());
   EXPECT_EQ(results.Count(), 1);
   EXPECT_EQ(run.Level1().Count(), 0);
-  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/", ""}));
+  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/", "", "http://t/"}));
   EXPECT_TRUE(run.Level1Titles().empty());
+}
+
+// Each case: the three counters of the head, and what they load as over three level-1 and two
+// level-2 entries. A continued run then takes the entries from the cursors on.
+TEST_F(DocumentTest, CountersAreHeldToTheListsTheyCount) {
+  const struct {
+    const char* level1;
+    const char* level2;
+    const char* pages;
+    int loaded1, loaded2, loadedPages;
+  } kCases[] = {
+      {"-16", "0", "0", 0, 0, 0},  {"-1", "-3", "-5", 0, 0, 0}, {"99", "99", "99", 3, 2, 5},
+      {"2", "1", "3", 2, 1, 3},    {"3", "2", "6", 3, 2, 5},
+  };
+  for (const auto& c : kCases) {
+    Lines file = Header();
+    file.insert(file.end(), {"[head]", "", "0", c.level1, c.level2, c.pages, "[/head]", "[body]", "[/body]"});
+    file.insert(file.end(), {"[uncheck]", "http://c/", "http://b/", "http://a/", "[/uncheck]"});
+    file.insert(file.end(), {"[scan]", "http://e/", "http://d/", "[/scan]"});
+    test::DocumentRig doc;
+    sandbox.Write("counters.mvx", Text(file));
+    LoadDocument(doc.parts, false, sandbox.Path("counters.mvx"), doc.document);
+    EXPECT_EQ(doc.run.Level1Cursor(), c.loaded1) << c.level1;
+    EXPECT_EQ(doc.run.Level2Cursor(), c.loaded2) << c.level2;
+    EXPECT_EQ(doc.run.PagesFetched(), c.loadedPages) << c.pages;
+    const Lines all = {"http://a/", "http://b/", "http://c/", "http://d/", "http://e/"};
+    Lines expected(all.begin() + c.loaded1, all.begin() + 3);
+    expected.insert(expected.end(), all.begin() + 3 + c.loaded2, all.end());
+    Lines taken;
+    int titleIndex = -1;
+    for (std::string url; !(url = doc.run.TakeNextUrl(titleIndex, false)).empty();) taken.push_back(url);
+    EXPECT_EQ(taken, expected) << c.level1 << " " << c.level2;
+  }
 }
 
 TEST_F(DocumentTest, HeadNeedsItsClosingMarkerThreeLinesOn) {

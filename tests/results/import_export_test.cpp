@@ -3,6 +3,9 @@
 #include "app/ufileio.h"
 #include "results/uexport.h"
 #include "results/uimport.h"
+#include "results/ujsonlexport.h"
+#include "results/ujsonlimport.h"
+#include "tests/support/document_rig.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/sandbox.h"
 
@@ -27,17 +30,14 @@ class ImportTest : public test::SandboxTest {
   test::FakeWindow window;
 };
 
-TEST_F(ImportTest, TextFilesGiveEveryLineInFileOrderAsTheNewestEntries) {
+TEST_F(ImportTest, TextFilesGiveEveryLineButBlankOnesAsTheyStandInFileOrderAsTheNewestEntries) {
   run.AddLevel1("http://found/", "title");
-  Import("list.TXT", {"http://a/", "", "http://a/"});
-  ASSERT_EQ(run.Level1().Count(), 4);
-  EXPECT_EQ(run.Level1().AtAge(0), "http://found/");
-  EXPECT_EQ(run.Level1().AtAge(1), "http://a/");
-  EXPECT_EQ(run.Level1().AtAge(2), "");
+  Import("list.TXT", {"http://a/", "", " \t", " http://b/ ", "http://a/"});
+  EXPECT_EQ(run.Level1().DisplayOrder(), (Lines{"http://a/", " http://b/ ", "http://a/", "http://found/"}));
   EXPECT_EQ(run.Level1Titles(), (Lines{"title", "", "", ""}));
   EXPECT_FALSE(window.busy);
   Import("list.TXT", {"http://a/", "", "http://a/"});
-  EXPECT_EQ(run.Level1().Count(), 7);
+  EXPECT_EQ(run.Level1().Count(), 6);
 }
 
 TEST_F(ImportTest, UlkLayoutsTakeTheirLines) {
@@ -79,14 +79,14 @@ TEST_F(ImportTest, OtherFilesImportNothing) {
 class ExportTest : public test::SandboxTest {
  protected:
   std::string Export(const std::string& layout) {
-    settings.exportstring = layout;
-    ExportResults(sandbox.Path("out.txt"), results, settings, ui, window);
+    doc.settings.exportstring = layout;
+    LayoutTextExporter exporter(doc.settings);
+    ExportToFile(sandbox.Path("out.txt"), exporter, ExportSourceOf(doc.parts), doc.ui, doc.window);
+    EXPECT_FALSE(doc.window.busy);
     return sandbox.Read("out.txt");
   }
-  Settings settings;
-  ResultList results;
-  TaskQueueUiThread ui;
-  test::FakeWindow window;
+  test::DocumentRig doc;
+  ResultList& results = doc.results;
 };
 
 TEST_F(ExportTest, LayoutsReplaceTheTokensWithTrimmedFields) {
@@ -110,6 +110,43 @@ TEST_F(ExportTest, EmptyListGivesAnEmptyFileAndLineBreaksInsideStay) {
   EXPECT_EQ(Export("<邮址>"), "");
   results.AddResult("a@b.cn", "", "one\r\ntwo");
   EXPECT_EQ(Export("<邮址> <标题>"), "a@b.cn one\r\ntwo\r\n");
+}
+
+TEST(ResultLinesImport, AddsEachNewAddressOnceAndPassesOverOtherLines) {
+  test::DocumentRig doc;
+  doc.results.AddResult("a@b.cn", "", "");
+  const std::string lines = R"({"email":" A@B.cn","url":"dup of a row"}
+{"email":"c@d.cn","url":"http://d.cn/","title":"one\r\ntwo"}
+{"email":"C@D.CN","url":"dup of a line"}
+not json
+{"email":5}
+["email","x@y.cn"]
+{"email":"  "}
+{"url":"http://no-address/"}
+
+{"email":"e@f.cn","url":null,"title":")" + GbkToUtf8("公司") + R"("})";
+  EXPECT_EQ(ImportResultLines(lines, doc.results, doc.run, doc.ui), 2);
+  ASSERT_EQ(doc.results.Count(), 3);
+  EXPECT_EQ(doc.results.ResultAt(1).url, "http://d.cn/");
+  EXPECT_EQ(doc.results.ResultAt(1).title, "one  two");
+  EXPECT_EQ(doc.results.ResultAt(2).url, "");
+  EXPECT_EQ(doc.results.ResultAt(2).title, "公司");
+  EXPECT_TRUE(doc.run.Seen().Holds("c@d.cn"));
+  EXPECT_TRUE(doc.run.Seen().Holds("e@f.cn"));
+}
+
+TEST(ResultLinesImport, TakesBackWhatTheJsonLinesExportWrote) {
+  test::DocumentRig source;
+  source.results.AddResult("a@b.cn", "http://b.cn/?q=\"x\"", "公司\t\\总部");
+  source.results.AddResult("c@d.cn", "", "");
+  const std::string lines = JsonLinesExporter().FileBytes(ExportSourceOf(source.parts), source.ui);
+  test::DocumentRig doc;
+  EXPECT_EQ(ImportResultLines(lines, doc.results, doc.run, doc.ui), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(doc.results.ResultAt(i).email, source.results.ResultAt(i).email);
+    EXPECT_EQ(doc.results.ResultAt(i).url, source.results.ResultAt(i).url);
+    EXPECT_EQ(doc.results.ResultAt(i).title, source.results.ResultAt(i).title);
+  }
 }
 
 }  // namespace

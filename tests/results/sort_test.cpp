@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 #include "results/usortresults.h"
@@ -73,6 +74,34 @@ TEST(QuickSortResults, LeavesEqualRowsInTheOrderOfTheStepByStepQuicksort) {
     QuickSortResults(rows, key);
     ASSERT_EQ(rows.size(), expected.size());
     for (int n = 0; n < size; ++n) ASSERT_TRUE(SameRow(rows[n], expected[n])) << "round " << round << " row " << n;
+  }
+}
+
+// Orders that drive the quicksort quadratic or hold long runs of equal rows, which the sort then
+// plays out over ranks; equal rows must still end where the step-by-step quicksort puts them.
+TEST(QuickSortResults, HardOrdersEndAsTheStepByStepQuicksortLeavesThem) {
+  const int n = 3000;
+  const struct {
+    const char* name;
+    int (*value)(int i, int n);
+  } kShapes[] = {
+      {"interleaved halves", [](int i, int n) { return i < n / 2 ? 2 * i : 2 * (i - n / 2) + 1; }},
+      {"interleaved halves, four rows a key", [](int i, int n) { return (i < n / 2 ? 2 * i : 2 * (i - n / 2) + 1) / 4; }},
+      {"organ pipe", [](int i, int n) { return std::min(i, n - i); }},
+      {"descending", [](int i, int n) { return n - i; }},
+      {"two keys", [](int i, int) { return i % 7 == 0 ? 1 : 0; }},
+  };
+  for (const auto& shape : kShapes) {
+    std::vector<ResultRecord> rows;
+    for (int i = 0; i < n; ++i) {
+      char key[16];
+      std::snprintf(key, sizeof key, "%08d", shape.value(i, n));
+      rows.push_back(Tagged(kSortByUrl, key, "#" + std::to_string(i)));
+    }
+    std::vector<ResultRecord> expected = rows;
+    ReferenceSort(expected, 0, n - 1, kSortByUrl);
+    QuickSortResults(rows, kSortByUrl);
+    for (int i = 0; i < n; ++i) ASSERT_TRUE(SameRow(rows[i], expected[i])) << shape.name << " row " << i;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/utext.h"
 #include "search/uaddressfinder.h"
+#include "search/ucharset.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {
@@ -82,18 +83,17 @@ TEST(AddressRules, DoubleByteCharacters) {
   for (const BytesCase& c : cases) EXPECT_EQ(Found(c.text, c.bytes), c.found) << c.text;
 }
 
-TEST(AddressRules, PageBytesFromTheDeclaredCharset) {
+TEST(AddressRules, PageBytesOfTheCharset) {
   const std::pair<std::string, PageBytes> cases[] = {
       {"<meta charset=gb2312>", PageBytes::kGbk},
       {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Big5\">", PageBytes::kBig5},
       {"<meta charset='Shift_JIS'>", PageBytes::kShiftJis},
       {"<meta charset=windows-1251>", PageBytes::kSingleByte},
+      {"<meta charset=euc-jp>", PageBytes::kSingleByte},
       {"<meta charset=utf-8>\xB0\xA1", PageBytes::kUtf8},
-      {"no charset, plain ASCII", PageBytes::kUtf8},
       {"no charset, \xB0\xA1", PageBytes::kGbk},
   };
-  for (const auto& [page, bytes] : cases) EXPECT_EQ(PageBytesOf(page, false), bytes) << page;
-  EXPECT_EQ(PageBytesOf("<meta charset=gbk>", true), PageBytes::kUtf8);
+  for (const auto& [page, bytes] : cases) EXPECT_EQ(PageBytesOf(PageCharset("", page)), bytes) << page;
 }
 
 TEST(AddressRules, Obfuscation) {

@@ -15,7 +15,7 @@ namespace {
 
 // An engine file with two loopback engines of scope 0.
 std::string LoopbackEngineFile() {
-  EngineCatalog c{"[qemosearchengine]", "", "", "[head]", "e1", "0", "", "", "", "e2", "0", "", "", "", "[/head]",
+  Lines c{"[qemosearchengine]", "", "", "[head]", "e1", "0", "", "", "", "e2", "0", "", "", "", "[/head]",
                   "[body]"};
   for (int e = 0; e < 2; ++e) {
     c.push_back("k" + std::to_string(e));
@@ -68,7 +68,13 @@ class ControllerTest : public test::SandboxTest {
                               results.ClearResults();
                               run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
                             },
-                            [this](const std::string& path) { saves.push_back(path); }}};
+                            [this](const std::string& path) { saves.push_back(path); },
+                            [this] {
+                              ++saveQuestions;
+                              return saveAnswer;
+                            }}};
+  int saveQuestions = 0;
+  bool saveAnswer = true;
 };
 
 TEST_F(ControllerTest, NothingToSearchAsksForAKeywordAndStartsNothing) {
@@ -99,7 +105,7 @@ TEST_F(ControllerTest, BeginStartsEngineWorkersAndTheTimers) {
   EXPECT_EQ(window.panels[0], "正在搜索...");
   EXPECT_EQ(settings.chache1number, 100);
   EXPECT_EQ(settings.chache2number, 0);
-  EXPECT_EQ(RunEngineCount(run.runEngines), 2);
+  EXPECT_EQ(RunEngineCount(run.RunEngines()), 2);
   EXPECT_EQ(run.runKeywords, (Lines{"服装"}));
 }
 
@@ -207,21 +213,48 @@ TEST_F(ControllerTest, EndingByTheUserShowsNoMessageAndRunsNoAction) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ControllerTest, AddressLimitStopsTheRunAsANormalEnd) {
+TEST_F(ControllerTest, BeginOverAListOfRowsAsksTheSaveQuestionFirst) {
+  window.keyword = "k";
+  controller.StartSearch(false);  // an empty list: no question
+  FinishAll();
+  EXPECT_EQ(saveQuestions, 0);
+  results.AddResult("a@b.cn", "", "");
+  saveAnswer = false;
+  controller.StartSearch(false);
+  EXPECT_EQ(saveQuestions, 1);
+  EXPECT_TRUE(run.runStopped);
+  EXPECT_EQ(results.Count(), 1);
+  controller.StartSearch(true);  // a continue keeps the rows: no question
+  EXPECT_EQ(saveQuestions, 1);
+  FinishAll();
+  saveAnswer = true;
+  controller.StartSearch(false);
+  EXPECT_EQ(saveQuestions, 2);
+  EXPECT_FALSE(run.runStopped);
+  EXPECT_EQ(results.Count(), 0);
+}
+
+TEST_F(ControllerTest, RowsOfARunStopAtTheAddressLimitWhichEndsTheRunNormally) {
   int actions = 0;
   controller.endOfRunActions = {[&] { ++actions; }};
   settings.ctrlemailnumber = 10;
   window.keyword = "k";
   controller.StartSearch(false);
-  for (int i = 0; i < 10; ++i) results.AddResult("a" + std::to_string(i) + "@b.cn", "", "");
+  RunRows rows(settings, results, document);
+  for (int i = 0; i < 9; ++i) rows.AddRow("a" + std::to_string(i) + "@b.cn", "", "");
+  EXPECT_TRUE(document.documentModified);
   controller.MTimer1Timer();
   EXPECT_FALSE(run.runStopped);
-  results.AddResult("last@b.cn", "", "");
+  for (int i = 0; i < 5; ++i) rows.AddRow("late" + std::to_string(i) + "@b.cn", "", "");
+  EXPECT_EQ(results.Count(), 10);
   controller.MTimer1Timer();
   EXPECT_TRUE(run.runStopped);
   EXPECT_EQ(window.panels[0], "正在搜索...");
   FinishAll();
   EXPECT_EQ(actions, 1);
+  settings.ctrlemail = false;
+  rows.AddRow("free@b.cn", "", "");
+  EXPECT_EQ(results.Count(), 11);
 }
 
 TEST_F(ControllerTest, TimeLimitIsStrict) {
@@ -375,7 +408,7 @@ class ThreadedFactory : public SearchWorkerFactory {
 TEST_F(ControllerTest, WaitingForWorkersKeepsServingTheirHandOvers) {
   ThreadedFactory factory(ui);
   RunController threaded{{settings, sandbox.folders(), run, results, document, window, window, window, window,
-                          messages, ui, timers, factory, [] {}, [](const std::string&) {}}};
+                          messages, ui, timers, factory, [] {}, [](const std::string&) {}, [] { return true; }}};
   window.keyword = "k";
   threaded.StartSearch(false);
   run.userEnded = true;

@@ -1,12 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <thread>
 
 #include "app/uglobal.h"
+#include "app/utext.h"
 #include "search/uhttp.h"
+#include "sandbox/testca.h"
+#include "sandbox/testweb.h"
+#include "search/utls.h"
 #include "tests/support/faultweb.h"
+
+#include <httplib.h>
 
 namespace marvessa {
 namespace {
@@ -68,7 +78,10 @@ class HttpClientTest : public ::testing::Test {
   HttpClient client;
 };
 
-TEST_F(HttpClientTest, SendsTheCommonHeadersExactlyOverHttp11) {
+TEST_F(HttpClientTest, SendsABrowsersHeadersExactlyOverHttp11) {
+  Settings settings;
+  settings.currentScope = 5;
+  client.SetSetup(CommonHttpSetup(settings));
   const FetchResult result = client.Get(web.Url("/echo"));
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.status, 200);
@@ -76,11 +89,48 @@ TEST_F(HttpClientTest, SendsTheCommonHeadersExactlyOverHttp11) {
   const std::string head = web.Requests().at(0);
   EXPECT_EQ(result.body, head);
   EXPECT_EQ(head.substr(0, head.find("\r\n")), "GET /echo HTTP/1.1");
-  EXPECT_EQ(HeaderValue(head, "User-Agent"), "Mozilla/4.0(compatible; MSIE 5.0; Windows 98; DigExt)");
-  EXPECT_NE(head.find("\r\nAccept: */* Accept-Language: zh-cn \r\n"), std::string::npos) << head;
+  EXPECT_EQ(HeaderValue(head, "User-Agent"), kBrowserUserAgent);
+  EXPECT_EQ(HeaderValue(head, "Accept"), "text/html,application/xhtml+xml,*/*;q=0.8");
+  EXPECT_EQ(HeaderValue(head, "Accept-Language"), "de-DE,de;q=0.9,en;q=0.8");
+  EXPECT_EQ(HeaderValue(head, "Accept-Encoding"), "gzip, deflate, br");
   EXPECT_EQ(head.find("Accept:"), head.rfind("Accept:")) << "one Accept line only";
-  EXPECT_EQ(head.find("Accept-Encoding"), std::string::npos);
   EXPECT_EQ(head.find("Proxy"), std::string::npos);
+
+  client.SetSetup(UpdateHttpSetup(settings));
+  ASSERT_TRUE(client.Get(web.Url("/echo")).ok);
+  const std::string update = web.Requests().at(1);
+  EXPECT_EQ(HeaderValue(update, "User-Agent"), "Marvessa/" MARVESSA_VERSION);
+  EXPECT_EQ(HeaderValue(update, "Accept-Language"), "");
+}
+
+TEST(AcceptLanguage, EveryScopeHasItsLanguageFirst) {
+  const char* const first[] = {"zh-CN,", "en-US,", "zh-TW,", "fr-FR,", "ru-RU,", "de-DE,", "ja-JP,", "it-IT,"};
+  for (int scope = 0; scope < 8; ++scope) EXPECT_TRUE(StartsWith(AcceptLanguage(scope), first[scope])) << scope;
+  EXPECT_EQ(AcceptLanguage(9), AcceptLanguage(0));
+}
+
+TEST_F(HttpClientTest, GzipIsDecodedAndTheCapHoldsForTheDecodedBody) {
+  client.SetSetup(CommonHttpSetup(Settings()));
+  const FetchResult page = client.Get(web.Url("/gzip/5000"));
+  ASSERT_TRUE(page.ok) << page.error;
+  EXPECT_EQ(page.body.size(), 5000u);
+  EXPECT_EQ(page.body.substr(0, 11), "<p>fill</p>");
+  FetchOptions capped;
+  capped.bodyCap = 4999;
+  EXPECT_FALSE(client.Get(web.Url("/gzip/5000"), capped).ok);
+  const FetchResult bomb = client.Get(web.Url("/gzip/" + std::to_string(48 << 20)));
+  EXPECT_FALSE(bomb.ok);
+  EXPECT_NE(bomb.error.find(std::to_string(kHttpSafetyBodyCap)), std::string::npos) << bomb.error;
+}
+
+TEST_F(HttpClientTest, ConnectAndLowSpeedLimitsCutAStall) {
+  HttpSetup setup;
+  setup.lowSpeedBytes = 1000;
+  setup.lowSpeedSeconds = 1;
+  client.SetSetup(setup);
+  const FetchResult result = client.Get(web.Url("/silent"));  // no byte ever comes
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("too slow"), std::string::npos) << result.error;
 }
 
 TEST_F(HttpClientTest, GbkBytesInPathAndQueryReachTheServerUnchanged) {
@@ -145,10 +195,36 @@ TEST_F(HttpClientTest, EndlessBodyIsCutAtTheCapAndAtTheSafetyCap) {
   EXPECT_FALSE(small.ok);
   EXPECT_TRUE(small.body.empty());
   EXPECT_NE(small.error.find("larger"), std::string::npos) << small.error;
-  const FetchResult unlimited = client.Get(web.Url("/endless"));
-  EXPECT_FALSE(unlimited.ok);
-  EXPECT_NE(unlimited.error.find(std::to_string(kHttpSafetyBodyCap)), std::string::npos) << unlimited.error;
+  for (const std::size_t cap : {kHttpSafetyBodyCap, std::size_t{1} << 30}) {
+    capped.bodyCap = cap;
+    const FetchResult unlimited = client.Get(web.Url("/endless"), capped);
+    EXPECT_FALSE(unlimited.ok);
+    EXPECT_NE(unlimited.error.find(std::to_string(kHttpSafetyBodyCap)), std::string::npos) << unlimited.error;
+  }
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Run in a fresh process whose address space ends a little above what it uses, so that the body
+// cannot grow to the cap: the fetch fails instead of the process.
+void FetchWithLittleMemory(const std::string& url) {
+  long pages = 0;
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+    std::fclose(statm);
+  }
+  const rlim_t limit = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (rlim_t{40} << 20);
+  const rlimit address{limit, limit};
+  if (pages == 0 || ::setrlimit(RLIMIT_AS, &address) != 0) ::_exit(2);
+  const FetchResult result = HttpClient().Get(url);
+  std::fprintf(stderr, "%s\n", result.error.c_str());
+  ::_exit(result.ok ? 1 : 0);
+}
+
+TEST_F(HttpClientTest, BodyThatMemoryCannotHoldIsAFailedFetch) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(FetchWithLittleMemory(web.Url("/endless")), ::testing::ExitedWithCode(0), "out of memory for the body");
+}
+#endif
 
 TEST_F(HttpClientTest, ShortContentLengthReadsOnlyWhatWasAnnounced) {
   const FetchResult result = client.Get(web.Url("/short-length"));
@@ -244,6 +320,8 @@ TEST_F(HttpClientTest, KeepsTheConnectionUnlessAFreshOneIsAsked) {
   ASSERT_TRUE(client.Get(web.Url("/echo"), fresh).ok);
   ASSERT_TRUE(client.Get(web.Url("/echo"), fresh).ok);
   EXPECT_EQ(web.Connections(), 3);
+  ASSERT_TRUE(client.Get(web.Url("/echo")).ok);
+  EXPECT_EQ(web.Connections(), 4) << "a fresh connection is closed when its fetch ends";
 }
 
 TEST_F(HttpClientTest, ClosingBetweenFetchesDropsTheConnectionOnly) {
@@ -302,6 +380,43 @@ TEST_F(HttpClientTest, FetchesCutAtRandomNeverSucceedWithPartOfTheBody) {
   cutter.join();
   EXPECT_GT(failed, 0);
   EXPECT_TRUE(client.Get(web.Url("/sized/300000")).ok);
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::string& value) : name_(name) { ::setenv(name, value.c_str(), 1); }
+  ~ScopedVariable() { ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+};
+
+// https against CAs this test makes: one trusted through MARVESSA_CA_FILE, one trusted by nobody.
+TEST(HttpsTest, CertificatesAreCheckedUnlessToleratedAndTheExtraCaIsTrusted) {
+  const sandbox::TestCa trusted;
+  const sandbox::TestCa stranger;
+  auto serve = [](httplib::Server& server) {
+    server.Get("/p", [](const httplib::Request&, httplib::Response& r) { r.set_content("secure page", "text/html"); });
+  };
+  const sandbox::LoopbackHttpServer good("127.0.0.1", serve, 4, &trusted);
+  const sandbox::LoopbackHttpServer bad("127.0.0.1", serve, 4, &stranger);
+  FetchOptions tolerant;
+  tolerant.verifyCertificates = false;
+  {
+    const ScopedVariable ca(kExtraCaVariable, trusted.CaFile());
+    HttpClient client;
+    const FetchResult page = client.Get(good.Origin() + "/p");
+    ASSERT_TRUE(page.ok) << page.error;
+    EXPECT_EQ(page.body, "secure page");
+    const FetchResult refused = client.Get(bad.Origin() + "/p");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.error.find("certificate"), std::string::npos) << refused.error;
+    EXPECT_TRUE(client.Get(bad.Origin() + "/p", tolerant).ok);
+    EXPECT_FALSE(client.Get(bad.Origin() + "/p").ok) << "a tolerant fetch leaves the next one checked";
+  }
+  HttpClient withoutExtraCa;
+  EXPECT_FALSE(withoutExtraCa.Get(good.Origin() + "/p").ok);
 }
 
 }  // namespace

@@ -20,12 +20,52 @@ TEST(QueryUrl, NumbersPagesFromFirstPageByStep) {
   e.querySuffix = "&x";
   e.pageStep = 30;
   e.firstPage = 1;
-  EXPECT_EQ(BuildQueryUrl(e, "  服装 +出口 ", 0), "http://s.k.test/find?q=服装 +出口&p=1&x");
+  EXPECT_EQ(BuildQueryUrl(e, "  服装 +出口 ", 0), "http://s.k.test/find?q=%B7%FE%D7%B0%20%2B%B3%F6%BF%DA&p=1&x");
   EXPECT_EQ(BuildQueryUrl(e, "a", 1), "http://s.k.test/find?q=a&p=31&x");
   EXPECT_EQ(BuildQueryUrl(e, "a", 2), "http://s.k.test/find?q=a&p=61&x");
   e.pageStep = -5;
   e.firstPage = 0;
   EXPECT_EQ(BuildQueryUrl(e, "a", 1), "http://s.k.test/find?q=a&p=-5&x");
+}
+
+// The engine record's extension lines name the query charset and the blank; without them the
+// keyword goes out as GBK with "%20".
+TEST(QueryUrl, KeywordsArePercentEncodedInTheEnginesCharset) {
+  struct Case {
+    const char* extensions;
+    const char* keyword;
+    const char* encoded;
+  };
+  for (const Case& c : {
+           Case{"", "服装  +出口", "%B7%FE%D7%B0%20%2B%B3%F6%BF%DA"},
+           Case{"charset=utf-8", "服装 出口", "%E6%9C%8D%E8%A3%85%20%E5%87%BA%E5%8F%A3"},
+           Case{"charset=UTF-8&space=+", "a&b #c|d e~f.g_h-i", "a%26b+%23c%7Cd+e~f.g_h-i"},
+           Case{"charset=big5", "服裝", "%AAA%B8%CB"},
+           Case{"charset=shift_jis", "お問い合わせ", "%82%A8%96%E2%82%A2%8D%87%82%ED%82%B9"},
+           Case{"charset=windows-1251", "Контакты", "%CA%EE%ED%F2%E0%EA%F2%FB"},
+           Case{"charset=iso-8859-1&color=blue", "Straße", "Stra%DFe"},
+       }) {
+    EngineDef e;
+    e.extensions.AddLine(c.extensions);
+    EXPECT_EQ(EncodeKeyword(e, c.keyword), c.encoded) << c.extensions;
+  }
+}
+
+TEST(EngineExtensions, PairsOfAnyReservedLineWithDefaultsForMissingKeys) {
+  EngineExtensions none;
+  EXPECT_EQ(none.QueryCharset(), "GB18030");
+  EXPECT_EQ(none.QueryBlank(), "%20");
+  EXPECT_EQ(none.IntervalMs(), 1000);
+  EngineExtensions ext;
+  ext.AddLine("Charset=UTF-8&&junk&interval=250");
+  ext.AddLine("space=+&note=a%26b%3Dc");
+  EXPECT_EQ(ext.QueryCharset(), "UTF-8");
+  EXPECT_EQ(ext.QueryBlank(), "+");
+  EXPECT_EQ(ext.IntervalMs(), 250);
+  EXPECT_EQ(ext.Get("note"), "a&b=c");
+  ext.AddLine("charset=no-such-charset&interval=-4");
+  EXPECT_EQ(ext.QueryCharset(), "GB18030");
+  EXPECT_EQ(ext.IntervalMs(), 1000);
 }
 
 TEST(QueryUrl, RequestUrlCollapsesBlanksAndEscapesOnlyThem) {

@@ -28,7 +28,7 @@ class RunStateTest : public ::testing::Test {
 
 TEST_F(RunStateTest, JobsGoKeywordMajorOverEveryEngine) {
   state.runKeywords = {" a ", "b"};
-  state.runEngines = RunEngines(2);
+  state.SetRunEngines(RunEngines(2));
   EngineDef e;
   std::vector<std::pair<std::string, std::string>> jobs;
   for (std::string k = state.TakeNextJob(e); !k.empty(); k = state.TakeNextJob(e)) jobs.emplace_back(k, e.engineKey);
@@ -40,7 +40,7 @@ TEST_F(RunStateTest, JobsGoKeywordMajorOverEveryEngine) {
 
 TEST_F(RunStateTest, NoEnginesMeansNoJobs) {
   state.runKeywords = {"a"};
-  state.runEngines = RunEngines(0);
+  state.SetRunEngines(RunEngines(0));
   EngineDef e;
   EXPECT_TRUE(state.TakeNextJob(e).empty());
 }
@@ -48,7 +48,7 @@ TEST_F(RunStateTest, NoEnginesMeansNoJobs) {
 TEST_F(RunStateTest, FullLevel1QueueSkipsToTheNextKeyword) {
   settings.chache1number = 1;
   state.runKeywords = {"a", "b", "c"};
-  state.runEngines = RunEngines(3);
+  state.SetRunEngines(RunEngines(3));
   EngineDef e;
   EXPECT_EQ(state.TakeNextJob(e), "a");
   state.AddLevel1("http://x/", "t");
@@ -58,7 +58,7 @@ TEST_F(RunStateTest, FullLevel1QueueSkipsToTheNextKeyword) {
 
 TEST_F(RunStateTest, KeywordTermsSurviveTheEndOfTheJobs) {
   state.runKeywords = {"服装 +出口", "-论坛"};
-  state.runEngines = RunEngines(1);
+  state.SetRunEngines(RunEngines(1));
   EngineDef e;
   state.TakeNextJob(e);
   EXPECT_EQ(*state.KeywordTerms(), (Lines{"服装", "出口"}));

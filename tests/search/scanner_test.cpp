@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "sandbox/corpus.h"
+#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {
@@ -21,11 +22,11 @@ class ScannerTest : public ::testing::Test {
  protected:
   ScannerTest() { settings.filterurl = false; settings.filtertitle = false; }
 
-  PageScanner MakeScanner(std::string text, int titleIndex = -1, bool utf8 = false) {
+  PageScanner MakeScanner(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     page = std::move(text);
     RemoveLineBreaks(page);
     pageLower = LowerAscii(page);
-    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, utf8, run, settings,
+    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, charset, run, settings,
                         [this](const std::string& e, const std::string& u, const std::string& t) {
                           if (onResult) onResult();
                           found.push_back({e, u, t});
@@ -35,14 +36,14 @@ class ScannerTest : public ::testing::Test {
                           run.AddLevel2(url);
                         }});
   }
-  void ScanEmails(std::string text, int titleIndex = -1, bool utf8 = false) {
-    MakeScanner(std::move(text), titleIndex, utf8).ScanEmails();
+  void ScanEmails(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
+    MakeScanner(std::move(text), titleIndex, charset).ScanEmails();
   }
   Lines Emails(std::string text) {
     found.clear();
     run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
-    const bool utf8 = DeclaresUtf8("", text);
-    ScanEmails(std::move(text), -1, utf8);
+    const std::string charset = PageCharset("", text);
+    ScanEmails(std::move(text), -1, charset);
     Lines emails;
     for (const Found& f : found) emails.push_back(f.email);
     return emails;
@@ -53,10 +54,10 @@ class ScannerTest : public ::testing::Test {
     scanner.ScanLinks(currentUrl, "src=");
     return links;
   }
-  std::string TitleOf(std::string text, int titleIndex = -1, bool utf8 = false) {
+  std::string TitleOf(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     found.clear();
     run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
-    ScanEmails(std::move(text) + " a@b.cn", titleIndex, utf8);
+    ScanEmails(std::move(text) + " a@b.cn", titleIndex, charset);
     return found.empty() ? "<none>" : found.back().title;
   }
 
@@ -121,28 +122,15 @@ TEST_F(ScannerTest, TitleFilterBlanksTheTitleButKeepsTheAddress) {
   EXPECT_EQ(found.size(), 1u);
 }
 
-TEST_F(ScannerTest, Utf8PageTitleIsConvertedAndMatchesAGbkKeyword) {
+TEST_F(ScannerTest, PageTitleIsConvertedFromThePagesCharsetAndMatchesAGbkKeyword) {
   settings.filtertitle = true;
   run.SetKeywordTerms({"服装"});
   const std::string utf8Title = Utf8(u8"服装出口 &amp; 公司");
-  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, true), "服装出口  公司");
-  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, false), "");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, "UTF-8"), "服装出口  公司");
+  EXPECT_EQ(TitleOf("<title>" + utf8Title + "</title>", -1, "GB18030"), "");
   // Engine titles are the worker's to convert; addresses and links stay byte for byte.
   run.AddLevel1("http://127.0.0.1/", "服装 result");
-  EXPECT_EQ(TitleOf("<title>x</title>", 0, true), "服装 result");
-  EXPECT_EQ(TitleToGbk("服装"), "服装");  // GBK bytes are not UTF-8 and are kept
-  EXPECT_EQ(TitleToGbk("x\xE6\x9C"), "x\xE6\x9C");
-}
-
-TEST(DeclaresUtf8, HeaderCharsetDecidesElseAMetaTag) {
-  EXPECT_TRUE(DeclaresUtf8("text/html; charset=UTF-8", ""));
-  EXPECT_TRUE(DeclaresUtf8("text/html;charset=\"utf8\"", ""));
-  EXPECT_FALSE(DeclaresUtf8("text/html; charset=gbk", "<meta charset=utf-8>"));
-  EXPECT_FALSE(DeclaresUtf8("text/html; charset=utf-16", ""));
-  EXPECT_TRUE(DeclaresUtf8("text/html", "<head><META charset='UTF-8'>"));
-  EXPECT_TRUE(DeclaresUtf8("", "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />"));
-  EXPECT_FALSE(DeclaresUtf8("", "<meta name=\"description\" content=\"utf-8\">"));
-  EXPECT_FALSE(DeclaresUtf8("", std::string(1024, ' ') + "<meta charset=utf-8>"));
+  EXPECT_EQ(TitleOf("<title>x</title>", 0, "UTF-8"), "服装 result");
 }
 
 TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {
@@ -152,7 +140,7 @@ TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {
 }
 
 TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
-  EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\"><a href=https://127.0.0.1/x>"
+  EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\">"
                     "<a href=ftp://127.0.0.1/x><img src=a.jpg><a href=notes.txt><link href=s.css>"
                     "<a href=photo.jpeg><a href=a><a href=ip>")
                   .empty());
@@ -160,10 +148,54 @@ TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
   EXPECT_TRUE(IsWantedLink("HTTP://127.0.0.1/x", settings));
 }
 
+TEST_F(ScannerTest, HttpsLinksAreFollowedUnlessHttpOnlyIsOn) {
+  currentUrl = "https://127.0.0.1:8443/d1/p.htm";
+  const std::string page = "<a href=https://127.0.0.2/x><a href=rel.htm><a href=/root.htm><a href=//127.0.0.3/y>";
+  EXPECT_EQ(Links(page), (Lines{"https://127.0.0.2/x", "https://127.0.0.1:8443/d1/rel.htm",
+                                "https://127.0.0.1:8443/root.htm", "https://127.0.0.3/y"}));
+  links.clear();
+  settings.httponly = true;  // the 2005 rule: relative links of an https page are dropped too
+  EXPECT_EQ(Links("<a href=https://127.0.0.5/x><a href=other.htm><a href=http://127.0.0.4/z>"),
+            Lines{"http://127.0.0.4/z"});
+}
+
 TEST_F(ScannerTest, UrlFilterFollowsContactAboutAndLxLinksOnly) {
   settings.filterurl = true;
   EXPECT_EQ(Links("<a href=index.htm><a href=aboutus.asp><a href=Contact.php><a href=http://lxcorp.cn/>"),
             (Lines{"http://127.0.0.1/d1/aboutus.asp", "http://127.0.0.1/d1/Contact.php", "http://lxcorp.cn/"}));
+}
+
+// A link passes by a word of linkterms in its percent-decoded URL (UTF-8 or GBK) or in its
+// anchor text, letter case ignored in every script.
+TEST_F(ScannerTest, LinkWordsOfEveryLanguageMatchTheUrlOrTheAnchorText) {
+  settings.filterurl = true;
+  struct Case {
+    std::string anchor;  // href= and the anchor text, in the page's charset
+    std::string charset;
+    bool followed;
+  };
+  for (const Case& c : {
+           Case{"/de/Kontakt.html>x", "UTF-8", true},
+           Case{"/impressum>x", "UTF-8", true},
+           Case{"/it/chi-siamo/>x", "UTF-8", true},
+           Case{"/%E8%81%94%E7%B3%BB%E6%88%91%E4%BB%AC.html>x", "UTF-8", true},  // 联系我们 in UTF-8
+           Case{"/%C1%AA%CF%B5%CE%D2%C3%C7.asp>x", "GB18030", true},             // 联系我们 in GBK
+           Case{"/ru/%D0%9A%D0%BE%D0%BD%D1%82%D0%B0%D0%BA%D1%82%D1%8B/>x", "UTF-8", true},  // Контакты
+           Case{"/page?id=7>" + Utf8(u8"お問い合わせ") + "</a>", "UTF-8", true},
+           Case{"/page?id=8><b>" + Utf8(u8"联系我们") + "</b></a>", "UTF-8", true},
+           Case{"/page?id=9>联系我们</a>", "GB18030", true},
+           Case{"/page?id=10>\xCA\xEE\xED\xF2\xE0\xEA\xF2\xFB</a>", "CP1251", true},  // Контакты
+           Case{"/page?id=11>Products</a>", "UTF-8", false},
+           Case{"/page?id=12>" + Utf8(u8"产品") + "</a>", "UTF-8", false},
+           Case{"/page?id=13><img src=x.gif></a>", "UTF-8", false},
+       }) {
+    links.clear();
+    const PageScanner scanner = MakeScanner("<a href=" + c.anchor, -1, c.charset);
+    scanner.ScanLinks(currentUrl, "href=");
+    EXPECT_EQ(links.size(), c.followed ? 1u : 0u) << c.anchor;
+  }
+  settings.linkterms = "products";
+  EXPECT_EQ(Links("<a href=/Products.htm>x</a><a href=/contact.htm>x</a>"), Lines{"http://127.0.0.1/Products.htm"});
 }
 
 TEST_F(ScannerTest, KnownLinksAndAFullLevel2QueueAreSkipped) {

@@ -61,6 +61,7 @@ TEST(ResolveLink, AbsoluteLinksAndBackslashes) {
 
 TEST(ResolveLink, ParentStepsAgainstAnHttpsBaseCountItsDirectories) {
   EXPECT_EQ(ResolveLink("https://127.0.0.1/d1/d2/p.htm", "../x.htm"), "https://127.0.0.1/d1/x.htm");
+  EXPECT_EQ(ResolveLink("https://127.0.0.1:8443/d1/p.htm", "//127.0.0.2/x.htm"), "https://127.0.0.2/x.htm");
 }
 
 }  // namespace

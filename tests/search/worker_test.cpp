@@ -7,7 +7,9 @@
 #include "search/usrchthd.h"
 #include "sandbox/companyweb.h"
 #include "tests/support/faultweb.h"
+#include "sandbox/testca.h"
 #include "sandbox/testengine.h"
+#include "sandbox/todaysweb.h"
 
 namespace marvessa {
 namespace {
@@ -53,26 +55,26 @@ class WorkerTest : public ::testing::Test {
 TEST_F(WorkerTest, EnginePhaseQueuesEveryResultPageByPage) {
   sandbox::TestEngine engine({.pages = 3, .resultsPerPage = 4, .firstPage = 1, .pageStep = 30});
   run.runKeywords = {"  服装 +出口 "};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[0].keyword, "服装%20+出口");
+  EXPECT_EQ(requests[0].keyword, "%B7%FE%D7%B0%20%2B%B3%F6%BF%DA");
   EXPECT_EQ(requests[0].number, 1);
   EXPECT_EQ(requests[1].number, 31);
   EXPECT_EQ(requests[2].number, 61);
   ASSERT_EQ(run.Level1().Count(), 12);
   EXPECT_EQ(run.Level1().AtAge(0), engine.ResultUrl(0));
   EXPECT_EQ(run.Level1().AtDisplay(0), engine.ResultUrl(11));
-  EXPECT_EQ(run.Level1Titles()[5], engine.ResultTitle(5, "服装%20+出口"));
+  EXPECT_EQ(run.Level1Titles()[5], engine.ResultTitle(5, "%B7%FE%D7%B0%20%2B%B3%F6%BF%DA"));
   EXPECT_EQ(run.PagesFetched(), 12);  // the result URLs were crawled afterwards
 }
 
 TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
   sandbox::TestEngine engine({.pages = 2, .resultsPerPage = 3, .itemOrder = 1, .nextMode = "1", .bareUrls = true});
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache2number = 0;
   RunWorker(true);
   const auto requests = engine.Requests();
@@ -87,13 +89,45 @@ TEST_F(WorkerTest, NextModeOneFollowsTheNextLinkAndTitleFirstItemsWork) {
 TEST_F(WorkerTest, EnginePhaseStopsAtTheLevel1Capacity) {
   sandbox::TestEngine engine({.pages = 5, .resultsPerPage = 10});
   run.runKeywords = {"a", "b"};
-  run.runEngines = sandbox::TestRunEngineList({engine.EngineBlock()});
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
   settings.chache1number = 15;
   settings.chache2number = 0;
   RunWorker(true);
   EXPECT_EQ(engine.Requests().size(), 2u);
   EXPECT_EQ(run.Level1().Count(), 15);
   EXPECT_EQ(run.PagesFetched(), 15);  // the crawl phase still ran
+}
+
+TEST_F(WorkerTest, PagingEndsOnAPageWithoutNewUrlsAndAfterAHundredPages) {
+  sandbox::TestEngine repeating({.pages = 1000, .resultsPerPage = 2, .resultUrls = {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}});
+  sandbox::TestEngine endless({.pages = 1000, .resultsPerPage = 1});
+  run.runKeywords = {"k"};
+  run.SetRunEngines(sandbox::TestRunEngineList({repeating.EngineBlock(), endless.EngineBlock()}));
+  settings.chache2number = 0;
+  RunWorker(true);
+  EXPECT_EQ(repeating.Requests().size(), 2u);
+  EXPECT_EQ(endless.Requests().size(), static_cast<std::size_t>(kMaxResultPages));
+  EXPECT_EQ(run.Level1().Count(), 2 + kMaxResultPages);
+}
+
+TEST_F(WorkerTest, CertificateErrorsAreToleratedOnCrawledPagesOnly) {
+  const sandbox::TestCa stranger;  // trusted by nobody
+  sandbox::TestEngine engine({.pages = 1, .resultsPerPage = 2, .tls = &stranger});
+  const sandbox::LoopbackHttpServer site("127.0.0.1", [](httplib::Server& server) {
+    server.Get("/", [](const httplib::Request&, httplib::Response& r) {
+      r.set_content("<title>Home</title>info@tls-site.cn <a href=\"contact.htm\">Contact</a>", "text/html");
+    });
+    server.Get("/contact.htm", [](const httplib::Request&, httplib::Response& r) {
+      r.set_content("<title>Contact</title>sales@tls-site.cn", "text/html");
+    });
+  }, 4, &stranger);
+  run.runKeywords = {"k"};
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
+  run.AddLevel1(site.Origin() + "/", "");
+  RunWorker(true);
+  EXPECT_TRUE(engine.Requests().empty()) << "the engine's certificate was refused";
+  EXPECT_EQ(Emails(), (std::set<std::string>{"info@tls-site.cn", "sales@tls-site.cn"}));
+  EXPECT_TRUE(run.Level2().Holds(site.Origin() + "/contact.htm"));
 }
 
 TEST_F(WorkerTest, CrawlReportsAddressesWithTitlesAndFollowsContactLinks) {
@@ -156,6 +190,131 @@ TEST_F(WorkerTest, StartOfBodyCheckKeepsOutLargeAndNonTextResponses) {
   EXPECT_EQ(run.PagesFetched(), 7);
 }
 
+// The server counts the fetches it serves at once: several workers keep to hostconnections per
+// host, and every URL is fetched exactly once.
+TEST_F(WorkerTest, ParallelFetchesPerSiteHostKeepToTheLimit) {
+  std::atomic<int> now{0}, most{0}, served{0};
+  const sandbox::LoopbackHttpServer site(sandbox::LoopbackHost(43), [&](httplib::Server& server) {
+    server.Get(R"(/p(\d+))", [&](const httplib::Request& request, httplib::Response& r) {
+      most = std::max(most.load(), ++now);
+      std::this_thread::sleep_for(30ms);
+      --now;
+      ++served;
+      r.set_content("<p>p" + std::string(request.matches[1]) + "@host-limit.cn</p>", "text/html");
+    });
+  });
+  settings.hostconnections = 2;
+  settings.robots = false;
+  for (int i = 0; i < 16; ++i) run.AddLevel1(site.Origin() + "/p" + std::to_string(i), "");
+  std::vector<std::unique_ptr<Tsrchthd>> workers;
+  int ended = 0;
+  for (int slot = 1; slot <= 6; ++slot)
+    workers.push_back(std::make_unique<Tsrchthd>(WorkerContext{settings, run, results, ui}, slot, false,
+                                                 [&ended](int) { ++ended; }));
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (ended < 6 && std::chrono::steady_clock::now() < deadline) ui.WaitForEvents(10);
+  for (auto& worker : workers) worker->Join();
+  EXPECT_EQ(most, 2);
+  EXPECT_EQ(served, 16);
+  EXPECT_EQ(results.Count(), 16);
+  EXPECT_EQ(run.Level1Cursor(), 16);
+}
+
+TEST_F(WorkerTest, RetryAfterPausesTheHostThenTriesOnceMoreWithoutItTheUrlIsGivenUp) {
+  std::atomic<int> busy{0}, gone{0};
+  const sandbox::LoopbackHttpServer site(sandbox::LoopbackHost(44), [&](httplib::Server& server) {
+    server.Get("/busy", [&](const httplib::Request&, httplib::Response& r) {
+      if (busy++ == 0) {
+        r.status = 429;
+        r.set_header("Retry-After", "1");
+        return;
+      }
+      r.set_content("<p>late@retry-after.cn</p>", "text/html");
+    });
+    server.Get("/gone", [&](const httplib::Request&, httplib::Response& r) {
+      ++gone;
+      r.status = 503;
+    });
+  });
+  settings.robots = false;
+  run.AddLevel1(site.Origin() + "/busy", "");
+  run.AddLevel1(site.Origin() + "/gone", "");
+  RunWorker(false);
+  EXPECT_EQ(busy, 2);
+  EXPECT_EQ(gone, 1);
+  EXPECT_EQ(Emails(), std::set<std::string>{"late@retry-after.cn"});
+  EXPECT_EQ(run.PagesFetched(), 2);
+}
+
+TEST_F(WorkerTest, RobotsTxtIsReadOncePerHostAndObeyedOnCrawledPagesOnly) {
+  std::atomic<int> robotsRequests{0}, forbiddenServed{0};
+  const sandbox::LoopbackHttpServer site(sandbox::LoopbackHost(45), [&](httplib::Server& server) {
+    server.Get("/robots.txt", [&](const httplib::Request&, httplib::Response& r) {
+      ++robotsRequests;
+      r.set_content("User-agent: *\nDisallow: /private\nAllow: /private/open\n", "text/plain");
+    });
+    server.Get(R"(/(.*))", [&](const httplib::Request& request, httplib::Response& r) {
+      if (request.path == "/privately") ++forbiddenServed;
+      r.set_content("<p>" + std::string(request.matches[1]).substr(0, 4) + "@robots-test.cn</p>", "text/html");
+    });
+  });
+  for (const char* path : {"/public", "/private", "/private/open", "/privately"}) run.AddLevel1(site.Origin() + path, "");
+  RunWorker(false);
+  EXPECT_EQ(robotsRequests, 1);
+  EXPECT_EQ(Emails(), (std::set<std::string>{"publ@robots-test.cn", "priv@robots-test.cn"}));
+  EXPECT_EQ(run.PagesFetched(), 4);
+  EXPECT_EQ(forbiddenServed, 0);
+
+  settings.robots = false;
+  run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList& seen) {
+    level1.Clear();
+    titles.clear();
+    seen.Clear();
+  });
+  run.SetProgress(0, 0, 0);
+  run.AddLevel1(site.Origin() + "/privately", "");
+  RunWorker(false);
+  EXPECT_EQ(forbiddenServed, 1);
+}
+
+TEST_F(WorkerTest, OneEngineHostIsAskedAtTheIntervalOfItsRecord) {
+  sandbox::TestEngine engine({.pages = 3, .resultsPerPage = 1, .intervalMs = 200});
+  run.runKeywords = {"k"};
+  run.SetRunEngines(sandbox::TestRunEngineList({engine.EngineBlock()}));
+  settings.chache2number = 0;
+  std::vector<std::chrono::steady_clock::time_point> times;
+  auto worker = Start(true);
+  while (!finished) {
+    ui.WaitForEvents(1);
+    while (times.size() < engine.Requests().size()) times.push_back(std::chrono::steady_clock::now());
+  }
+  worker->Join();
+  ASSERT_EQ(engine.Requests().size(), 3u);
+  for (std::size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], 150ms) << i;
+}
+
+// The sandbox's web of today, over https: contact pages of eight languages found by their URL or
+// anchor words, titles of eight charsets, robots.txt obeyed, a 429 host waited for.
+TEST_F(WorkerTest, CrawlOfTodaysWebFindsTheContactPagesOfEveryLanguage) {
+  const sandbox::TestCa ca({sandbox::LoopbackHost(1000), sandbox::LoopbackHost(1007)});
+  const sandbox::TodaysWeb web({.sites = 8, .firstHost = 1000, .tls = &ca});
+  settings.filtertitle = false;
+  for (int site = 0; site < web.Sites(); ++site) run.AddLevel1(web.SiteUrl(site), "");
+  RunWorker(false);
+  std::set<std::string> expected;
+  for (int site = 0; site < web.Sites(); ++site) {
+    expected.insert("info@" + sandbox::TodaysWeb::Domain(site));
+    expected.insert("sales@" + sandbox::TodaysWeb::Domain(site));
+    const ResultRecord* contact = Row("sales@" + sandbox::TodaysWeb::Domain(site));
+    ASSERT_NE(contact, nullptr) << site;
+    EXPECT_EQ(contact->title, sandbox::TodaysWeb::ContactTitle(site)) << site;
+    EXPECT_EQ(contact->url, web.ContactUrl(site));
+  }
+  EXPECT_EQ(Emails(), expected);
+  EXPECT_EQ(web.ForbiddenRequests(), 0);
+  EXPECT_EQ(web.RobotsRequests(), 8);
+}
+
 TEST_F(WorkerTest, StopWorkerCutsABlockedFetchAtOnce) {
   test::FaultWeb faults;
   run.AddLevel1(faults.Url("/silent"), "");
@@ -206,7 +365,7 @@ TEST_F(WorkerTest, NothingToDoEndsAtOnce) {
   RunWorker(false);
   EXPECT_EQ(run.PagesFetched(), 0);
   run.runKeywords = {"k"};
-  run.runEngines = sandbox::TestRunEngineList({});
+  run.SetRunEngines(sandbox::TestRunEngineList({}));
   RunWorker(true);
   EXPECT_EQ(run.PagesFetched(), 0);
 }

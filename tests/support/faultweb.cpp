@@ -1,5 +1,7 @@
 #include "tests/support/faultweb.h"
 
+#include <zlib.h>
+
 #include "app/utext.h"
 
 namespace marvessa::test {
@@ -29,6 +31,21 @@ std::string Filler(std::size_t n) {
   while (text.size() < n) text += "<p>fill</p>";
   text.resize(n);
   return text;
+}
+
+// The gzip form of data.
+std::string Gzip(const std::string& data) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, data.size()), '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
 }
 
 int NumberAfter(const std::string& path, const std::string& prefix) {
@@ -104,6 +121,11 @@ bool FaultWeb::Answer(RawConnection& c, const std::string& request) {
   if (path == "/short-length") {
     c.Send(Head(200, "Content-Length: 10\r\nContent-Type: text/html\r\n") + Filler(100000));
     return false;
+  }
+  if (StartsWith(path, "/gzip/")) {
+    const std::string body = Gzip(Filler(NumberAfter(path, "/gzip/")));
+    return c.Send(Head(200, "Content-Encoding: gzip\r\nContent-Type: text/html\r\nContent-Length: " +
+                                std::to_string(body.size()) + "\r\n") + body);
   }
   if (path == "/no-type") return c.Send(WithLength(200, "", "<html>no type</html>"));
   if (path == "/binary") return c.Send(WithLength(200, "application/octet-stream", std::string("\x89PNG\0\1\2", 7)));

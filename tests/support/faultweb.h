@@ -7,6 +7,7 @@
 //   /sized/N           N bytes of text/html with Content-Length N
 //   /unsized/N         N bytes of text/html without Content-Length, then the connection closes
 //   /short-length      announces 10 bytes and sends 100,000
+//   /gzip/N            N bytes of text/html sent gzip-encoded (a bomb for N far above the cap)
 //   /no-type           a body without Content-Type
 //   /binary            a body of type application/octet-stream
 //   /redirect/N        N redirects with absolute Location values, then a page "final"

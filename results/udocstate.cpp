@@ -1,0 +1,13 @@
+#include "results/udocstate.h"
+
+#include "app/upath.h"
+
+namespace marvessa {
+
+std::string DocumentCaption(const DocumentState& state) {
+  std::string caption = state.documentModified ? "*" : "";
+  if (state.documentNamed) caption += PathForDisplay(FileNamePart(state.documentPath.get())) + " - ";
+  return caption + "Marvessa";
+}
+
+}  // namespace marvessa

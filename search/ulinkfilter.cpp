@@ -1,0 +1,130 @@
+#include "search/ulinkfilter.h"
+
+#include "app/utext.h"
+#include "search/ucharset.h"
+#include "search/uscanner.h"
+#include "search/uurl.h"
+
+namespace marvessa {
+
+namespace {
+
+// The next code point of UTF-8 text at i, or -1 for a byte that starts none; i moves past it.
+long NextCodePoint(std::string_view s, std::size_t& i) {
+  const unsigned char c = s[i];
+  const std::size_t extra = c < 0x80 ? 0 : c >= 0xF5 ? 4 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : 4;
+  if (extra == 4 || i + extra >= s.size()) {
+    ++i;
+    return -1;
+  }
+  long cp = extra == 0 ? c : c & (0x3F >> extra);
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const unsigned char t = s[i + k];
+    if ((t & 0xC0) != 0x80) {
+      ++i;
+      return -1;
+    }
+    cp = (cp << 6) | (t & 0x3F);
+  }
+  i += extra + 1;
+  return cp;
+}
+
+long LowerCodePoint(long cp) {
+  if (cp >= 'A' && cp <= 'Z') return cp + 32;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;  // Latin-1
+  if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177)) return cp | 1;  // Latin Extended-A pairs
+  if (cp >= 0x139 && cp <= 0x148 && cp % 2 == 1) return cp + 1;
+  if (cp >= 0x391 && cp <= 0x3A9 && cp != 0x3A2) return cp + 32;  // Greek
+  if (cp >= 0x410 && cp <= 0x42F) return cp + 32;                 // Cyrillic
+  if (cp >= 0x400 && cp <= 0x40F) return cp + 80;
+  return cp;
+}
+
+void AppendUtf8(std::string& out, long cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> LinkTerms(std::string_view text) {
+  std::vector<std::string> terms;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find(',', start), text.size());
+    std::string term = Trim(text.substr(start, end - start));
+    if (!term.empty()) terms.push_back(std::move(term));
+    start = end + 1;
+  }
+  return terms;
+}
+
+std::string FoldCaseUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    const long cp = NextCodePoint(text, i);
+    if (cp < 0) {
+      out += text[start];
+    } else if (const long lower = LowerCodePoint(cp); lower == cp) {
+      out.append(text, start, i - start);
+    } else {
+      AppendUtf8(out, lower);
+    }
+  }
+  return out;
+}
+
+LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl), httpOnly_(settings.httponly) {
+  for (const std::string& term : LinkTerms(GbkToUtf8(settings.linkterms.get()))) terms_.push_back(FoldCaseUtf8(term));
+}
+
+bool LinkFilter::FollowsScheme(std::string_view scheme) const {
+  return scheme == "http" || (scheme == "https" && !httpOnly_);
+}
+
+bool LinkFilter::NamesContactPage(const std::string& utf8) const {
+  const std::string folded = FoldCaseUtf8(utf8);
+  for (const std::string& term : terms_)
+    if (folded.find(term) != std::string::npos) return true;
+  return false;
+}
+
+std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& charset) const {
+  if (charset == "UTF-8") return std::string(text);
+  try {
+    return ConvertText(text, "UTF-8", charset.c_str());
+  } catch (const std::exception&) {
+    return std::string(text);  // a charset iconv does not know: the anchor as it stands
+  }
+}
+
+bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, const std::string& pageCharset) const {
+  const std::string s = LowerAscii(Trim(link));
+  if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
+  const std::string scheme = Trim(UrlScheme(s));
+  if (!scheme.empty() && !FollowsScheme(scheme)) return false;
+  const std::string_view tail = std::string_view(s).substr(s.size() > 4 ? s.size() - 4 : 0);
+  if (LinkEndings.find(tail) != std::string_view::npos) return false;
+  if (!filterUrl_) return true;
+  const std::string decoded = PercentDecode(s);
+  if (NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded))) return true;
+  return !IsBlankText(anchorText) && NamesContactPage(AnchorAsUtf8(anchorText, pageCharset));
+}
+
+}  // namespace marvessa

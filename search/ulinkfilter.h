@@ -1,0 +1,43 @@
+// The link filter of the crawl: which links found on a page are worth fetching. Besides the
+// rules of every link (no mail or script link, no file of an unwanted type, a scheme the crawl
+// follows), with filterurl on a link must name a contact or about page: one of the words of the
+// setting linkterms must stand in its URL (percent-decoded, read as UTF-8 or else GBK) or in its
+// anchor text, letter case ignored (Latin, Greek and Cyrillic letters alike).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/uglobal.h"
+
+namespace marvessa {
+
+// The words of a linkterms text: separated by ",", trimmed, blank ones dropped.
+std::vector<std::string> LinkTerms(std::string_view text);
+
+// UTF-8 text with the capital letters of Latin, Greek and Cyrillic scripts lower-cased; other
+// characters, and bytes that are not UTF-8, stay as they are.
+std::string FoldCaseUtf8(std::string_view text);
+
+// Built from the settings as they are when it is made.
+class LinkFilter {
+ public:
+  explicit LinkFilter(const Settings& settings);
+
+  // Whether a cut link is to be followed; anchorText is the text of its anchor in pageCharset
+  // (an iconv name, as PageCharset gives it).
+  bool Wanted(std::string_view link, std::string_view anchorText = {}, const std::string& pageCharset = "UTF-8") const;
+  // Whether a scheme (lower-case) is one the crawl follows: http, and https unless httponly.
+  bool FollowsScheme(std::string_view scheme) const;
+
+ private:
+  bool NamesContactPage(const std::string& utf8) const;
+  std::string AnchorAsUtf8(std::string_view text, const std::string& charset) const;
+
+  bool filterUrl_;
+  bool httpOnly_;
+  std::vector<std::string> terms_;  // folded UTF-8
+};
+
+}  // namespace marvessa
