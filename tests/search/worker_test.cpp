@@ -37,7 +37,7 @@ class WorkerTest : public ::testing::Test {
   }
   static bool HasRequestFor(const test::FaultWeb& web, const std::string& target) {
     for (const std::string& request : web.Requests())
-      if (RequestTarget(request) == target) return true;
+      if (test::RequestTarget(request) == target) return true;
     return false;
   }
   std::set<std::string> Emails() const {
