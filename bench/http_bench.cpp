@@ -45,6 +45,8 @@ void FetchShare(const std::vector<std::string>& urls, std::atomic<std::size_t>& 
   curl_easy_setopt(curl, CURLOPT_PROXY, "");
   curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
   curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, 1L);
+  // The same Accept-Encoding as the workers', so that the server does the same work for both.
+  curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, kHttpAcceptEncoding);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);  // as crawled pages are fetched
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Keep);

@@ -274,6 +274,9 @@ FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_REQUEST_TARGET, target.c_str());
   curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, fresh ? 1L : 0L);
+  // A fetch that wants a fresh connection will not want this one again: it is closed when the
+  // fetch ends instead of idling on the server until the next fetch.
+  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, options->freshConnection ? 1L : 0L);
   const long verify = options->verifyCertificates ? 1L : 0L;
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verify);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verify * 2);
@@ -386,6 +389,11 @@ FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options)
   if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
   state.options = &options;
   state.bodyCap = std::min(options.bodyCap, kHttpSafetyBodyCap);
+  if (options.freshConnection) {
+    // The kept connection goes now, not when the next one joins the connection cache.
+    std::lock_guard lock(state.socketMutex);
+    state.ShutDownSocketsLocked();
+  }
   fresh = fresh || options.freshConnection;
   FetchResult result = state.Transfer(url, fresh);
   for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {

@@ -61,7 +61,8 @@ struct FetchOptions {
   bool verifyCertificates = true;
   // Follows at most kHttpMaxRedirects redirects, only to http and https; one more is a failure.
   bool followRedirects = false;
-  // Drops the kept connection and opens a new one; otherwise a kept connection is reused.
+  // Drops the kept connection and opens a new one, closed again when the fetch ends; otherwise a
+  // kept connection is reused.
   bool freshConnection = false;
   // The fetch fails as soon as the body of a response grows past this many bytes (or its
   // Content-Length announces more); kHttpSafetyBodyCap holds whatever is given here.

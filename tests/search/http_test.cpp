@@ -320,6 +320,8 @@ TEST_F(HttpClientTest, KeepsTheConnectionUnlessAFreshOneIsAsked) {
   ASSERT_TRUE(client.Get(web.Url("/echo"), fresh).ok);
   ASSERT_TRUE(client.Get(web.Url("/echo"), fresh).ok);
   EXPECT_EQ(web.Connections(), 3);
+  ASSERT_TRUE(client.Get(web.Url("/echo")).ok);
+  EXPECT_EQ(web.Connections(), 4) << "a fresh connection is closed when its fetch ends";
 }
 
 TEST_F(HttpClientTest, ClosingBetweenFetchesDropsTheConnectionOnly) {
