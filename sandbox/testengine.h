@@ -36,7 +36,7 @@ struct TestEngineOptions {
   int pageStep = 10;
   int itemOrder = 0;
   std::string nextMode = "0";
-  std::vector<std::string> resultUrls;
+  std::vector<std::string> resultUrls{};
   // Result URLs shown without "http://" and with a "#top" fragment, as some engines print them.
   bool bareUrls = false;
   // Served over https with this CA's certificate.

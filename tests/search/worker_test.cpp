@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <set>
 
@@ -31,8 +32,14 @@ class WorkerTest : public ::testing::Test {
   void WaitForEnd(Tsrchthd& worker, std::chrono::milliseconds limit = 20s) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!finished && std::chrono::steady_clock::now() < deadline) ui.WaitForEvents(10);
+    if (!finished) worker.StopWorker();  // so that a failing test does not hang on the join
     ASSERT_TRUE(finished) << "the worker did not end";
     worker.Join();
+  }
+  static bool HasRequestFor(const test::FaultWeb& web, const std::string& target) {
+    for (const std::string& request : web.Requests())
+      if (test::RequestTarget(request) == target) return true;
+    return false;
   }
   std::set<std::string> Emails() const {
     std::set<std::string> emails;
@@ -328,6 +335,33 @@ TEST_F(WorkerTest, StopWorkerCutsABlockedFetchAtOnce) {
   EXPECT_EQ(run.Level1Cursor(), 1);  // the second URL was never taken
 }
 
+// A UI thread that counts the hand-overs workers have asked it for.
+class CountingUiThread : public TaskQueueUiThread {
+ public:
+  void Invoke(const std::function<void()>& task) override {
+    ++invokes;
+    TaskQueueUiThread::Invoke(task);
+  }
+  std::atomic<int> invokes{0};
+};
+
+TEST_F(WorkerTest, AHandOverStillWaitingWhenTheWorkerIsStoppedAddsNothing) {
+  sandbox::CompanyWeb web({.sites = 1});
+  settings.filtertitle = false;
+  run.AddLevel1(web.SiteUrl(0), "");
+  CountingUiThread counting;
+  std::atomic<bool> ended{false};
+  Tsrchthd worker(WorkerContext{settings, run, results, counting}, 1, false, [&](int) { ended = true; });
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (counting.invokes == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  ASSERT_EQ(counting.invokes, 1);  // the findings of the first page wait for the UI thread
+  worker.StopWorker();
+  while (!ended && std::chrono::steady_clock::now() < deadline) counting.WaitForEvents(10);
+  worker.Join();
+  EXPECT_EQ(results.Count(), 0);
+  EXPECT_EQ(run.Level2().Count(), 0);
+}
+
 TEST_F(WorkerTest, WatchdogCutsAHangingFetchAndTheWorkerMovesOn) {
   test::FaultWeb faults;
   sandbox::LoopbackHttpServer page(sandbox::LoopbackHost(42), [](httplib::Server& s) {
@@ -338,7 +372,8 @@ TEST_F(WorkerTest, WatchdogCutsAHangingFetchAndTheWorkerMovesOn) {
   run.AddLevel1(faults.Url("/silent"), "");
   run.AddLevel1(page.Origin() + "/after", "");
   auto worker = Start(false);
-  while (faults.Connections() == 0) std::this_thread::sleep_for(1ms);
+  // The robots.txt fetch before the page restarts the watchdog's count: tick only once the page hangs.
+  while (!HasRequestFor(faults, "/silent")) std::this_thread::sleep_for(1ms);
   for (int tick = 0; tick < 3; ++tick) worker->CheckWorkerTimeout(3);
   std::this_thread::sleep_for(200ms);
   EXPECT_EQ(run.Level1Cursor(), 1);  // still hanging after three ticks
