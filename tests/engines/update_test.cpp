@@ -106,7 +106,7 @@ TEST_F(UpdateTest, ValidResponsesReplaceBothFilesAndCloseTheDialog) {
 TEST_F(UpdateTest, InvalidResponsesLeaveTheOldFilesAndReportTheFailure) {
   sandbox.Write("Trovik.dat", "old engines");
   sandbox.Write("win/qemomsg.dat", "old news");
-  server.engineBody = "<html>error page</html>";
+  server.engineBody = "[qemosearchengine]\r\n[head]\r\n[/head]\r\n[body]\r\ncut off before its end";
   server.newsBody = "no end marker";
   service.NTVupdateClick();
   WaitUntilIdle();
@@ -141,6 +141,20 @@ TEST_F(UpdateTest, CancellingAHangingDownloadHidesTheDialogAndReportsNothing) {
   EXPECT_EQ(dialog.message, "正在升级引擎...");
   EXPECT_EQ(server.requests, 1);  // the news download was skipped
   EXPECT_EQ(EngineFile(), "");
+  server.delayMs = 0;  // a cancelled update leaves the next one free to run
+  service.NTVupdateClick();
+  WaitUntilIdle();
+  EXPECT_TRUE(service.succeeded());
+  EXPECT_FALSE(dialog.visible);
+}
+
+TEST_F(UpdateTest, AStallingServerEndsTheUpdateAsAFailure) {
+  settings.lowspeedtime = 1;
+  server.delayMs = 60000;
+  service.NTVupdateClick();
+  WaitUntilIdle();
+  EXPECT_FALSE(service.succeeded());
+  EXPECT_EQ(dialog.message, "引擎升级失败!");
 }
 
 TEST_F(UpdateTest, CancelRightAfterTheStartWritesNothing) {
