@@ -10,6 +10,7 @@
 
 #include "engines/ucatalog.h"
 #include "sandbox/companyweb.h"
+#include "sandbox/corpus.h"
 #include "tests/support/document_rig.h"
 #include "tests/support/faultweb.h"
 #include "tests/support/sandbox.h"
@@ -156,10 +157,13 @@ TEST_F(SearchCliTest, SettingsThatCannotBeWrittenLeaveTheStatusOfTheRun) {
   EXPECT_EQ(SplitLines(run.out).size(), 20u);
 }
 
-TEST(DemoCli, FindsTheSandboxSitesAddresses) {
+TEST(DemoCli, FindsTheAddressesOfTheSandboxSitesAndOfTheCorpus) {
   const CliRun run = RunCli("demo --sites 12");
   ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 8 * 2 + 1);  // and two on each site of today's web
+  std::size_t corpusAddresses = 0;
+  for (const sandbox::CorpusPage& page : sandbox::AddressCorpus()) corpusAddresses += page.addresses.size();
+  // and two on each site of today's web
+  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 8 * 2 + corpusAddresses + 1);
 }
 
 }  // namespace
