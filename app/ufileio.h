@@ -21,10 +21,15 @@ std::optional<std::string> ReadExistingFile(const std::string& path);
 // For files the user named: a missing file raises FileError ("Cannot open file <path>") too.
 void RequireFile(const std::string& path);
 std::string ReadRequiredFile(const std::string& path);
+// How a file that does not exist yet is created: Shared as the umask allows (documents,
+// exports), Private for its owner only (settings that hold a password).
+enum class NewFileMode { Shared, Private };
 // Writes to a temporary file beside the target and renames it over the target, so that the
-// target is either the old file or the whole new one. Creates a missing parent folder.
-// Raises FileError ("Cannot create file <path>") on failure; the old file stays.
-void WriteFileAtomic(const std::string& path, const std::string& bytes);
+// target is either the old file or the whole new one. A file rewritten keeps its mode; a symbolic
+// link is written through to its target; temporaries that a save killed half-way left beside the
+// target are removed. Creates a missing parent folder. Raises FileError ("Cannot create file
+// <path>") on failure; the old file stays.
+void WriteFileAtomic(const std::string& path, const std::string& bytes, NewFileMode mode = NewFileMode::Shared);
 void DeleteFileIfExists(const std::string& path);
 
 }  // namespace marvessa

@@ -130,7 +130,8 @@ void SaveSettings(const Settings& settings, const std::string& iniPath) {
   IniFile ini = IniFile::Load(iniPath);
   for (const Key& key : kKeys) ini.Write(kIniSection, key.name, ValueText(settings, key.field));
   try {
-    ini.Save(iniPath);
+    // A new file that holds the proxy password is readable by its owner only.
+    ini.Save(iniPath, settings.Proxypsd.get().empty() ? NewFileMode::Shared : NewFileMode::Private);
   } catch (const FileError&) {
     throw FileError("Unable to write to " + PathForDisplay(iniPath));
   }

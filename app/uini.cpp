@@ -86,6 +86,6 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   lines_.insert(lines_.begin() + at, std::move(line));
 }
 
-void IniFile::Save(const std::string& path) const { WriteFileAtomic(path, Text()); }
+void IniFile::Save(const std::string& path, NewFileMode mode) const { WriteFileAtomic(path, Text(), mode); }
 
 }  // namespace marvessa

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ufileio.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -28,7 +29,7 @@ class IniFile {
 
   std::string Text() const { return JoinLinesCrLf(lines_); }
   // Raises FileError when the file cannot be written; the old file then stays.
-  void Save(const std::string& path) const;
+  void Save(const std::string& path, NewFileMode mode = NewFileMode::Shared) const;
 
  private:
   struct Range {

@@ -41,6 +41,9 @@ std::size_t Pos(std::string_view part, std::string_view s);
 void ReplaceAll(std::string_view find, std::string_view repl, std::string& text);
 void RemoveChars(std::string& text, std::string_view chars);
 
+// 0..15 for a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
+
 // Decimal integer with an optional sign, or hexadecimal with a leading 0x or 0X.
 std::optional<int> ParseInt(std::string_view s);
 std::optional<int> ParseDecimal(std::string_view s);

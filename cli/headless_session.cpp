@@ -53,6 +53,7 @@ bool HeadlessSession::RunSearch(bool continueRun) {
   if (form_->run().runStopped) return false;
   interrupts = 0;
   auto previous = std::signal(SIGINT, OnInterrupt);
+  auto previousTerm = std::signal(SIGTERM, OnInterrupt);
   const bool terminal = ::isatty(STDERR_FILENO);
   const auto every = terminal ? std::chrono::seconds(1) : std::chrono::seconds(10);
   auto nextLine = std::chrono::steady_clock::now() + every;
@@ -71,13 +72,18 @@ bool HeadlessSession::RunSearch(bool continueRun) {
   }
   ShowStatusLine(true);
   std::signal(SIGINT, previous);
+  std::signal(SIGTERM, previousTerm);
   return true;
 }
 
-void HeadlessSession::Close() {
+void HeadlessSession::Close(bool keepAutosave) {
   closed_ = true;
-  DeleteFileIfExists(form_->files().AutosavePath());
-  form_->FormDestroy();
+  if (!keepAutosave) DeleteFileIfExists(form_->files().AutosavePath());
+  try {
+    form_->FormDestroy();
+  } catch (const FileError& e) {
+    std::fprintf(stderr, "marvessa-cli: warning: %s; the settings were not saved\n", e.what());
+  }
 }
 
 }  // namespace marvessa::cli

@@ -21,11 +21,13 @@ class HeadlessSession {
   UiThread& ui() { return ui_; }
 
   // Begins or continues a run and serves it until it is idle again, showing the status line on
-  // stderr. Ctrl-C ends the run as "结束" does; a second Ctrl-C ends the program. False when
-  // the run did not start.
+  // stderr. Ctrl-C or SIGTERM ends the run as "结束" does; a second one ends the program. False
+  // when the run did not start.
   bool RunSearch(bool continueRun);
-  // Closes the window: the autosave file goes, the shut-down sequence runs and saves the settings.
-  void Close();
+  // Closes the window: the autosave file goes unless it is to be kept, and the shut-down sequence
+  // runs. Settings that cannot be saved (a read-only program folder) are only warned about, so
+  // that the run's result stands.
+  void Close(bool keepAutosave = false);
 
  private:
   void ShowStatusLine(bool final);

@@ -19,7 +19,8 @@ MessageAnswer HeadlessWindow::ShowMessage(const MessageSpec& message) {
   std::string text = message.text;
   ReplaceAll("\r\n", "\n", text);
   PrintError(Trim(text));
-  return message.buttons == MessageButtons::YesNoCancel ? message.defaultAnswer : MessageAnswer::Ok;
+  if (message.buttons != MessageButtons::YesNoCancel) return MessageAnswer::Ok;
+  return std::exchange(nextAnswer, std::nullopt).value_or(message.defaultAnswer);
 }
 
 }  // namespace marvessa::cli

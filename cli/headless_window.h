@@ -21,6 +21,8 @@ class HeadlessWindow : public MainView {
   std::optional<std::string> nextSaveFile;
   // Every message shown, for the exit status.
   std::vector<std::string> messages;
+  // The answer to the next question; without one a question gets its default answer.
+  std::optional<MessageAnswer> nextAnswer;
 
   void SetPanelText(int panel, const std::string& text) override { panels_[panel] = text; }
 
@@ -39,7 +41,7 @@ class HeadlessWindow : public MainView {
   void ShowPageControl(int) override {}
   void SetAnimationRunning(bool) override {}
 
-  // Prints the text and gives the default answer.
+  // Prints the text and gives the answer.
   MessageAnswer ShowMessage(const MessageSpec& message) override;
   std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return std::exchange(nextOpenFile, {}); }
   std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return std::exchange(nextSaveFile, {}); }

@@ -21,8 +21,8 @@ constexpr const char* kUsage =
     "  import DOC FILE\n"
     "  update\n"
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
-    "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--save DOC]\n"
-    "         [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
+    "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--discard-autosave]\n"
+    "         [--save DOC] [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
     "  demo [--sites N] [--save DOC]\n"
     "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 

@@ -16,7 +16,7 @@ function(marvessa_data_files)
   endforeach()
 endfunction()
 
-marvessa_data_files(app/help.htm)
+marvessa_data_files(app/help.htm search/address-rules.dat)
 # The maintained engine file, when the build makes one; without it the built-in catalogue serves.
 install(FILES ${CMAKE_BINARY_DIR}/Trovik.dat DESTINATION ${MARVESSA_DATA_DIR} OPTIONAL)
 

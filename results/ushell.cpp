@@ -18,7 +18,11 @@ void OpenProgramFile(ShellPlatform& shell, const std::string& path) {
 
 void SendMail(ShellPlatform& shell, std::string_view address) {
   if (IsBlankText(address) || HasControlByte(address)) return;
-  shell.ShellOpen("mailto:" + std::string(address));
+  // The address alone: from a "?" on, a row's text would give the mail program parameters such
+  // as "attach=" or "body=", and a "%" could spell a "?" once decoded.
+  std::string target = "mailto:";
+  for (char c : address.substr(0, address.find('?'))) target += c == '%' ? std::string("%25") : std::string(1, c);
+  shell.ShellOpen(target);
 }
 
 void CopyText(ShellPlatform& shell, const std::string& text) { shell.SetClipboardText(text); }

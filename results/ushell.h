@@ -21,7 +21,8 @@ void OpenInBrowser(ShellPlatform& shell, std::string_view text);
 // Opens a file the program itself names, such as its help file; never pass page text here.
 void OpenProgramFile(ShellPlatform& shell, const std::string& path);
 // Opens "mailto:" + address when the trimmed address is not blank and the address holds no
-// line break or other control byte (which would smuggle extra mail headers).
+// line break or other control byte (which would smuggle extra mail headers). Only the address
+// is passed: it ends before any "?", and "%" is passed as "%25".
 void SendMail(ShellPlatform& shell, std::string_view address);
 void CopyText(ShellPlatform& shell, const std::string& text);
 

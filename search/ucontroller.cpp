@@ -66,6 +66,7 @@ void RunController::StartSearch(bool continueRun) {
   run.ResetHosts();
   run.userEnded = false;
   run.SetRunEngines(BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine));
+  run.SetAddressRules(LoadAddressRules(p_.folders));
   earlyTopUpDone_ = false;
   p_.commands.SetAnimationRunning(true);
   minuteTicks_ = 0;

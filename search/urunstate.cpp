@@ -165,6 +165,11 @@ std::shared_ptr<const Lines> RunState::KeywordTerms() const {
   return keywordTerms_;
 }
 
+std::shared_ptr<const AddressRules> RunState::AddressRulesInUse() const {
+  std::lock_guard lock(mutex_);
+  return addressRules_;
+}
+
 void RunState::CountFetch() {
   std::lock_guard lock(mutex_);
   ++pagesFetched_;
@@ -240,6 +245,11 @@ void RunState::SetEngineIndex(int engineIndex) {
 void RunState::SetKeywordTerms(Lines terms) {
   std::lock_guard lock(mutex_);
   keywordTerms_ = std::make_shared<const Lines>(std::move(terms));
+}
+
+void RunState::SetAddressRules(std::shared_ptr<const AddressRules> rules) {
+  std::lock_guard lock(mutex_);
+  addressRules_ = std::move(rules);
 }
 
 void RunState::SetObservers(UrlQueueObserver* level1, UrlQueueObserver* level2) {

@@ -14,6 +14,7 @@
 #include "app/uglobal.h"
 #include "app/utext.h"
 #include "engines/uengine.h"
+#include "search/uaddressrules.h"
 #include "search/urobots.h"
 #include "search/uurlqueue.h"
 
@@ -69,6 +70,8 @@ class RunState {
   std::string Level1Title(int titleIndex) const;
   // The terms of the keyword line taken last, as one consistent list.
   std::shared_ptr<const Lines> KeywordTerms() const;
+  // The address rules of the run; the built-in ones until a run start sets others.
+  std::shared_ptr<const AddressRules> AddressRulesInUse() const;
   void CountFetch();
   // The queue sizes as a worker sees them between two UI-thread additions.
   int Level1Count() const;
@@ -91,6 +94,7 @@ class RunState {
   void SetKeywordIndex(int keywordIndex);
   void SetEngineIndex(int engineIndex);
   void SetKeywordTerms(Lines terms);
+  void SetAddressRules(std::shared_ptr<const AddressRules> rules);
 
   // --- The lists, for the UI thread. Changes must go through Edit() while workers may run ---
 
@@ -131,6 +135,7 @@ class RunState {
   UrlQueue level2_;     // MMscan
   SeenList seen_;       // mmlist
   std::shared_ptr<const Lines> keywordTerms_ = std::make_shared<const Lines>();
+  std::shared_ptr<const AddressRules> addressRules_ = BuiltinAddressRules();
   int keywordIndex_ = 0;
   int engineIndex_ = 0;
   int level1Cursor_ = 0;

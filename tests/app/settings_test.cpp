@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <thread>
 
@@ -158,6 +159,20 @@ TEST_F(SettingsTest, UnwritableFileRaisesTheUnableToWriteMessageAndKeepsTheOldFi
     EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
   }
   EXPECT_EQ(sandbox.Read("blocked"), "not a folder");
+}
+
+TEST_F(SettingsTest, ANewFileHoldingTheProxyPasswordIsReadableByItsOwnerOnly) {
+  const mode_t umaskBefore = ::umask(022);
+  Settings s;
+  SaveSettings(s, sandbox.Path("plain.ini"));
+  s.Proxypsd = "secret";
+  SaveSettings(s, sandbox.Path("secret.ini"));
+  ::umask(umaskBefore);
+  struct stat plain {}, secret {};
+  ASSERT_EQ(::stat(sandbox.Path("plain.ini").c_str(), &plain), 0);
+  ASSERT_EQ(::stat(sandbox.Path("secret.ini").c_str(), &secret), 0);
+  EXPECT_EQ(plain.st_mode & 0777, 0644u);
+  EXPECT_EQ(secret.st_mode & 0777, 0600u);
 }
 
 TEST(SettingText, ConcurrentReadersSeeWholeValues) {

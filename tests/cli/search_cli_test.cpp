@@ -2,11 +2,17 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "engines/ucatalog.h"
 #include "sandbox/companyweb.h"
+#include "sandbox/corpus.h"
+#include "tests/support/document_rig.h"
+#include "tests/support/faultweb.h"
 #include "tests/support/sandbox.h"
 #include "sandbox/testengine.h"
 
@@ -18,18 +24,35 @@ struct CliRun {
   std::string out;
 };
 
-// Runs the command line through the shell, with the arguments as UTF-8 as a console gives them,
-// and gives its exit status and standard output.
-CliRun RunCli(const std::string& arguments) {
+// The command line run by the shell, with the arguments as UTF-8 as a console gives them, between
+// the shell words before and after.
+FILE* StartCli(const std::string& arguments, const std::string& before = "", const std::string& after = "") {
+  const std::string command =
+      before + std::string(MARVESSA_CLI_PATH) + " " + GbkToUtf8(arguments) + " 2>/dev/null" + after;
+  return ::popen(command.c_str(), "r");
+}
+
+// The exit status and standard output of a command line started by StartCli.
+CliRun FinishCli(FILE* pipe) {
   CliRun run;
-  const std::string command = std::string(MARVESSA_CLI_PATH) + " " + GbkToUtf8(arguments) + " 2>/dev/null";
-  FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
   const int status = ::pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+CliRun RunCli(const std::string& arguments, const std::string& before = "") {
+  return FinishCli(StartCli(arguments, before));
+}
+
+// A document with one row, and pending level-1 URLs when some are given.
+void WriteDocument(const std::string& path, const Lines& pending = {}) {
+  test::DocumentRig doc;
+  doc.results.AddResult("saved@x.cn", "http://127.0.0.1/", "t");
+  for (const std::string& url : pending) doc.run.AddLevel1(url, "");
+  SaveDocument(doc.parts, path);
 }
 
 class SearchCliTest : public test::SandboxTest {
@@ -57,6 +80,7 @@ TEST_F(SearchCliTest, SearchExportsTheCustomerListAndSavesTheDocument) {
   EXPECT_EQ(engine->Requests().at(0).keyword, "%B7%FE%D7%B0");  // 服装 in GBK
   EXPECT_TRUE(sandbox.Exists("run.mvx"));
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
+  EXPECT_EQ(sandbox.Read("Trovik.ini").find("<网址>"), std::string::npos);  // the layout was this run's only
 
   const CliRun exported = RunCli(Home() + " export " + sandbox.Path("run.mvx"));
   EXPECT_EQ(exported.status, 0);
@@ -86,10 +110,60 @@ TEST_F(SearchCliTest, NothingFoundAndNothingToSearchHaveTheirOwnStatus) {
   EXPECT_EQ(RunCli(Home() + " search").status, 2);
 }
 
-TEST(DemoCli, FindsTheSandboxSitesAddresses) {
+TEST_F(SearchCliTest, AFailedSaveKeepsTheRowsInTheAutosaveFile) {
+  sandbox.Write("blocker", "a file, not a folder");
+  EXPECT_EQ(RunCli(Home() + " search --save " + sandbox.Path("blocker/run.mvx") + " k").status, 1);
+  ASSERT_TRUE(sandbox.Exists("temp.mvx"));
+  EXPECT_EQ(SplitLines(RunCli(Home() + " export " + sandbox.Path("temp.mvx")).out).size(), 20u);
+}
+
+TEST_F(SearchCliTest, AnAutosaveLeftByAKilledRunStopsANewSearchUntilOpenedOrDiscarded) {
+  const std::string autosave = sandbox.Path("temp.mvx");
+  WriteDocument(autosave);
+  const std::string left = sandbox.Read("temp.mvx");
+  EXPECT_EQ(RunCli(Home() + " search k").status, 2);
+  EXPECT_EQ(sandbox.Read("temp.mvx"), left);
+  const CliRun continued = RunCli(Home() + " search --open " + autosave + " --continue k");
+  EXPECT_EQ(continued.status, 0);
+  EXPECT_EQ(SplitLines(continued.out).size(), 1u + 20);
+  EXPECT_FALSE(sandbox.Exists("temp.mvx"));
+  WriteDocument(autosave);
+  const CliRun discarded = RunCli(Home() + " search --discard-autosave k");
+  EXPECT_EQ(discarded.status, 0);
+  EXPECT_EQ(SplitLines(discarded.out).size(), 20u);
+}
+
+TEST_F(SearchCliTest, SigtermEndsTheRunAsCtrlCDoesAndKeepsWhatWasFound) {
+  test::FaultWeb faults;  // its page never answers, so the run goes on until it is ended
+  WriteDocument(sandbox.Path("doc.mvx"), {faults.Url("/silent")});
+  const std::string pidFile = sandbox.Path("cli.pid");
+  FILE* cli = StartCli(Home() + " search --open " + sandbox.Path("doc.mvx") + " --continue", "",
+                       " & echo $! >" + pidFile + "; wait $!");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while ((faults.Connections() == 0 || !sandbox.Exists("cli.pid")) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the pid is written whole
+  ::kill(std::stoi(sandbox.Read("cli.pid")), SIGTERM);
+  const CliRun run = FinishCli(cli);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "saved@x.cn\n");
+}
+
+// No file may grow (ulimit -f 0), so the settings cannot be saved at the end, as in a read-only
+// program folder: that is warned about, and the run's status stands.
+TEST_F(SearchCliTest, SettingsThatCannotBeWrittenLeaveTheStatusOfTheRun) {
+  const CliRun run = RunCli(Home() + " search k", "trap '' XFSZ; ulimit -f 0; ");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(SplitLines(run.out).size(), 20u);
+}
+
+TEST(DemoCli, FindsTheAddressesOfTheSandboxSitesAndOfTheCorpus) {
   const CliRun run = RunCli("demo --sites 12");
   ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 8 * 2 + 1);  // and two on each site of today's web
+  std::size_t corpusAddresses = 0;
+  for (const sandbox::CorpusPage& page : sandbox::AddressCorpus()) corpusAddresses += page.addresses.size();
+  // and two on each site of today's web
+  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 8 * 2 + corpusAddresses + 1);
 }
 
 }  // namespace

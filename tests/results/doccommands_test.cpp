@@ -133,6 +133,30 @@ TEST_F(DocCommandsTest, SaveAsProposesTheKeywordAndCancelChangesNothingButTheAut
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
 }
 
+// Each case: save or save as, the dialog's answer, and whether the autosave file is left. It
+// goes after every save and cancelled save, and stays only when the save failed.
+TEST_F(DocCommandsTest, TheAutosaveFileGoesAfterASaveOrACancelAndStaysAfterAFailure) {
+  sandbox.Write("blocker", "a file, not a folder");
+  const struct {
+    bool saveAs;
+    std::optional<std::string> answer;
+    bool left;
+  } kCases[] = {{false, sandbox.Path("a.mvx"), false}, {true, sandbox.Path("b.mvx"), false},
+                {false, std::nullopt, false},          {true, std::nullopt, false},
+                {false, sandbox.Path("blocker/c.mvx"), true}, {true, sandbox.Path("blocker/d.mvx"), true}};
+  for (const auto& c : kCases) {
+    state.documentPath = std::string();
+    sandbox.Write("temp.mvx", "autosaved");
+    window.fileAnswers = {c.answer};
+    try {
+      c.saveAs ? commands.NFSaveAsClick() : commands.AFsaveExecute();
+    } catch (const FileError&) {
+      EXPECT_TRUE(c.left);
+    }
+    EXPECT_EQ(sandbox.Exists("temp.mvx"), c.left) << c.saveAs << " " << c.answer.value_or("cancel");
+  }
+}
+
 TEST_F(DocCommandsTest, OpeningReplacesTheDocumentAndMergingAppendsRows) {
   Fill();
   state.documentModified = false;
@@ -155,11 +179,13 @@ TEST_F(DocCommandsTest, OpeningReplacesTheDocumentAndMergingAppendsRows) {
   state.documentPath = "/elsewhere.mvx";
   state.documentModified = true;
   messages.answers = {};
-  commands.OpenCommand(true, sandbox.Path("a.mvx"));
+  sandbox.Write("b.mvx", sandbox.Read("a.mvx"));
+  commands.OpenCommand(true, sandbox.Path("b.mvx"));
   EXPECT_EQ(results.Count(), 2);
   EXPECT_EQ(state.documentPath, "/elsewhere.mvx");
   EXPECT_TRUE(state.documentModified);
   EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(mru.GetFile(0), sandbox.Path("a.mvx"));  // a merge is no recent file
 }
 
 TEST_F(DocCommandsTest, OpeningANameThatDoesNotExistLeavesAnEmptyDocumentWithThatPath) {
@@ -219,6 +245,7 @@ TEST_F(DocCommandsTest, ImportAndExportCommandsUseTheirDialogs) {
   EXPECT_EQ(run.Level1().Count(), 2);
   EXPECT_EQ(window.panels[2], "未搜索:2");
   EXPECT_FALSE(state.documentModified);
+  EXPECT_EQ(mru.GetFile(0), "");  // an import is no recent file
   results.AddResult("a@b.cn", "u", "t");
   window.keyword = "kw";
   window.fileAnswers = {sandbox.Path("out.txt")};

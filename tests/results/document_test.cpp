@@ -1,4 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "app/ufileio.h"
 #include "results/ufile.h"
@@ -74,6 +80,13 @@ TEST_F(DocumentTest, RoundTripRestoresEveryPart) {
   EXPECT_EQ(window2.panels[3], "已搜索:3");
   EXPECT_TRUE(copy.document.documentModified);
   EXPECT_EQ(Save("again.mvx"), Save());
+  for (int scope = 0; scope < 8; ++scope) {
+    window.Check(scope);
+    Save("scope.mvx");
+    test::DocumentRig reopened;
+    LoadDocument(reopened.parts, false, sandbox.Path("scope.mvx"), reopened.document);
+    EXPECT_EQ(SelectedScope(reopened.window), scope);
+  }
 }
 
 TEST_F(DocumentTest, LineBreaksAndControlBytesInValuesBecomeBlanksSoLaterLinesStayInPlace) {
@@ -228,6 +241,55 @@ TEST_F(DocumentTest, AFailedSaveKeepsTheOldDocument) {
   sandbox.Write("blocker", "file");
   EXPECT_THROW(SaveDocument(parts, sandbox.Path("blocker/doc.mvx")), FileError);
   EXPECT_EQ(sandbox.Read("keep.mvx"), before);
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Each case: the umask, the mode of the file before the save (0 for none), its mode after.
+TEST_F(DocumentTest, ARewrittenFileKeepsItsModeAndANewOneFollowsTheUmask) {
+  const struct {
+    mode_t umask, before, after;
+  } kCases[] = {{022, 0, 0644}, {077, 0, 0600}, {022, 0600, 0600}, {022, 0640, 0640}, {077, 0664, 0664}};
+  for (const auto& c : kCases) {
+    const std::string path = sandbox.Path("mode.mvx");
+    DeleteFileIfExists(path);
+    if (c.before != 0) {
+      sandbox.Write("mode.mvx", "old");
+      ::chmod(path.c_str(), c.before);
+    }
+    const mode_t umaskBefore = ::umask(c.umask);
+    SaveDocument(parts, path);
+    ::umask(umaskBefore);
+    EXPECT_EQ(ModeOf(path), c.after) << std::oct << c.umask << " " << c.before;
+  }
+}
+
+TEST_F(DocumentTest, SavingOverASymbolicLinkWritesItsTarget) {
+  results.AddResult("a@b.cn", "", "");
+  sandbox.Write("real.mvx", "old");
+  std::filesystem::create_symlink("real.mvx", sandbox.Path("link.mvx"));
+  SaveDocument(parts, sandbox.Path("link.mvx"));
+  EXPECT_TRUE(std::filesystem::is_symlink(sandbox.Path("link.mvx")));
+  EXPECT_NE(sandbox.Read("real.mvx").find("a@b.cn"), std::string::npos);
+}
+
+TEST_F(DocumentTest, TemporariesThatAKilledSaveLeftAreRemovedAtTheNextSave) {
+  sandbox.Write("doc.mvx.marvessa-Ab12Cd", "half a save");
+  sandbox.Write("doc.mvx.marvessa-notmine", "a name of another pattern");
+  sandbox.Write("doc.mvx.backup", "the user's own");
+  sandbox.Write("other.mvx.marvessa-Xy34Zw", "another document's");
+  sandbox.Write("doc.mvx.marvessa-Busy01", "another save, still writing");
+  const int busy = ::open(sandbox.Path("doc.mvx.marvessa-Busy01").c_str(), O_RDONLY);
+  ::flock(busy, LOCK_EX);
+  Save();
+  ::close(busy);
+  EXPECT_FALSE(sandbox.Exists("doc.mvx.marvessa-Ab12Cd"));
+  for (const char* kept :
+       {"doc.mvx.marvessa-notmine", "doc.mvx.backup", "other.mvx.marvessa-Xy34Zw", "doc.mvx.marvessa-Busy01"})
+    EXPECT_TRUE(sandbox.Exists(kept)) << kept;
 }
 
 TEST_F(DocumentTest, RowsAppendedWhileSavingAreNotWritten) {

@@ -90,7 +90,7 @@ class ExportTest : public test::SandboxTest {
 };
 
 TEST_F(ExportTest, LayoutsReplaceTheTokensWithTrimmedFields) {
-  results.AddResult(" a@b.cn ", "http://b/", "  公司 ");
+  results.AddResult(" a@b.cn ", " http://b/\t", "  公司 ");
   results.AddResult("c@d.cn", "http://d/", "");
   EXPECT_EQ(Export("<邮址>"), "a@b.cn\r\nc@d.cn\r\n");
   EXPECT_EQ(Export("<邮址> <标题>"), "a@b.cn 公司\r\nc@d.cn \r\n");
@@ -104,6 +104,20 @@ TEST_F(ExportTest, TokensInsideInsertedValuesFollowTheReplacementOrder) {
   // title; the title's own tokens are left as inserted.
   EXPECT_EQ(Export("<网址>"), "<网址>x<网址>\r\n");
   EXPECT_EQ(Export("<标题>"), "<网址>x<网址>\r\n");
+}
+
+// A value that holds its own token is inserted once, and the search goes on after it.
+TEST(ExportLine, AValueHoldingItsOwnTokenIsInsertedOnce) {
+  const struct {
+    const char* layout;
+    ResultRecord row;
+    const char* line;
+  } kCases[] = {
+      {"<网址>|<网址>", {"e", "u<网址>v", "t", ""}, "u<网址>v|u<网址>v"},
+      {"[<邮址>]", {"<邮址><邮址>", "u", "t", ""}, "[<邮址><邮址>]"},
+      {"<标题> <标题>", {"e", "u", "<标题>", ""}, "<标题> <标题>"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ExportLine(c.layout, c.row), c.line) << c.layout;
 }
 
 TEST_F(ExportTest, EmptyListGivesAnEmptyFileAndLineBreaksInsideStay) {

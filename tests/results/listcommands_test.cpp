@@ -63,6 +63,9 @@ TEST_F(ListCommandsTest, ServerSortFillsTheKeyAndServicesTheQueuePerRow) {
   EXPECT_EQ(ui.pumps, 4);
   EXPECT_EQ(Emails(), (Lines{"z@1.cn", "y@alpha.cn", "x@Zeta.cn", "nobody"}));
   EXPECT_EQ(results.ResultAt(2).server, "@zeta.cn");
+  results.ResultAt(0).email = "z@omega.cn";  // edited in the record dialog: the key is worked out anew
+  commands.SortResults(4);
+  EXPECT_EQ(Emails(), (Lines{"y@alpha.cn", "z@omega.cn", "x@Zeta.cn", "nobody"}));
 }
 
 TEST_F(ListCommandsTest, ServerKeyLoopEndsAtTheCurrentLastRowWhenRowsDisappear) {

@@ -24,13 +24,17 @@ TEST(OpenProgramFile, OpensTheNamedFile) {
   EXPECT_EQ(shell.opened, std::vector<std::string>{"/opt/marvessa/help.htm"});
 }
 
-TEST(SendMail, OpensTheUntrimmedAddressButRefusesControlBytes) {
+TEST(SendMail, OpensTheUntrimmedAddressAloneAndRefusesControlBytes) {
   test::FakeShell shell;
   SendMail(shell, " a@b.cn ");
   SendMail(shell, "  ");
   SendMail(shell, "a@b.cn\r\nBcc: all@b.cn");
   SendMail(shell, "a@b.cn\t");
-  EXPECT_EQ(shell.opened, std::vector<std::string>{"mailto: a@b.cn "});
+  SendMail(shell, "a@b.cn?attach=/etc/passwd");
+  SendMail(shell, "a@b.cn?body=x&cc=c@d.cn");
+  SendMail(shell, "a@b.cn%3Fattach%3D/etc/passwd");
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{"mailto: a@b.cn ", "mailto:a@b.cn", "mailto:a@b.cn",
+                                                    "mailto:a@b.cn%253Fattach%253D/etc/passwd"}));
   CopyText(shell, "x\r\ny");
   EXPECT_EQ(shell.clipboard, std::vector<std::string>{"x\r\ny"});
 }

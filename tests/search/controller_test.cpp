@@ -151,6 +151,7 @@ TEST_F(ControllerTest, BeginClearsTheRunButContinueKeepsIt) {
   results.AddResult("a@b.cn", "", "");
   document.documentNamed = true;
   document.documentPath = "/x.mvx";
+  AddLevel1(2);
   run.AddLevel2("http://127.0.0.1/l2");
   run.SetProgress(1, 1, 5);
   window.keyword = "k";
@@ -161,6 +162,7 @@ TEST_F(ControllerTest, BeginClearsTheRunButContinueKeepsIt) {
   FinishAll();
   controller.StartSearch(false);
   EXPECT_EQ(results.Count(), 0);
+  EXPECT_EQ(run.Level1().Count() + static_cast<int>(run.Level1Titles().size()), 0);  // a keyword is typed
   EXPECT_EQ(run.Level2().Count(), 0);
   EXPECT_EQ(run.PagesFetched(), 0);
   EXPECT_FALSE(document.documentNamed);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <set>
 
@@ -332,6 +333,33 @@ TEST_F(WorkerTest, StopWorkerCutsABlockedFetchAtOnce) {
   WaitForEnd(*worker, 3s);
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
   EXPECT_EQ(run.Level1Cursor(), 1);  // the second URL was never taken
+}
+
+// A UI thread that counts the hand-overs workers have asked it for.
+class CountingUiThread : public TaskQueueUiThread {
+ public:
+  void Invoke(const std::function<void()>& task) override {
+    ++invokes;
+    TaskQueueUiThread::Invoke(task);
+  }
+  std::atomic<int> invokes{0};
+};
+
+TEST_F(WorkerTest, AHandOverStillWaitingWhenTheWorkerIsStoppedAddsNothing) {
+  sandbox::CompanyWeb web({.sites = 1});
+  settings.filtertitle = false;
+  run.AddLevel1(web.SiteUrl(0), "");
+  CountingUiThread counting;
+  std::atomic<bool> ended{false};
+  Tsrchthd worker(WorkerContext{settings, run, results, counting}, 1, false, [&](int) { ended = true; });
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (counting.invokes == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  ASSERT_EQ(counting.invokes, 1);  // the findings of the first page wait for the UI thread
+  worker.StopWorker();
+  while (!ended && std::chrono::steady_clock::now() < deadline) counting.WaitForEvents(10);
+  worker.Join();
+  EXPECT_EQ(results.Count(), 0);
+  EXPECT_EQ(run.Level2().Count(), 0);
 }
 
 TEST_F(WorkerTest, WatchdogCutsAHangingFetchAndTheWorkerMovesOn) {
