@@ -37,8 +37,7 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
                                           [this] { document_.documentModified = false; });
   document_.changed = [this] { view_.SetCaption(DocumentCaption(document_)); };
   controller_->searchStarted.push_back([this] { update_->SearchStarted(); });
-  controller_->endOfRunActions.push_back([this] { power_->HangUpIfChecked(); });
-  controller_->endOfRunActions.push_back([this] { power_->ShutDownIfChecked(); });
+  controller_->endOfRunActions.push_back([this] { power_->RunEndOfRunActions(); });
 }
 
 TMainForm::~TMainForm() = default;
