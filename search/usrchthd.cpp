@@ -9,6 +9,7 @@
 #include "search/ucharset.h"
 #include "search/ukeywords.h"
 #include "search/ulinkfilter.h"
+#include "search/uresultpage.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
 
@@ -82,14 +83,12 @@ void Tsrchthd::RunEngineQueries() {
       FetchPage(RequestUrl(url));
       ctx_.run.ReleaseEngineHost(host, interval);
       if (stopRequested_) break;
-      RemoveLineBreaks(page_);
-      CutResultArea();
-      pageLower_ = LowerAscii(page_);
-      int added = 0;
-      const std::string next = HarvestResultPage(added);
+      const ResultPage cut = CutResultPage(engine_, std::move(page_), contentType_);
+      page_.clear();
+      const int added = QueueResults(cut);
       // An engine that offers a next page for ever, or the same results again, ends here.
-      if (next.empty() || added == 0 || pages == kMaxResultPages) break;
-      url = engine_.nextMode == "1" ? next : BuildQueryUrl(engine_, keyword, ++k);
+      if (added <= 0 || !HasNextPage(engine_, cut) || pages >= MaxResultPages(engine_)) break;
+      url = engine_.nextMode == "1" && !cut.next.empty() ? cut.next : BuildQueryUrl(engine_, keyword, ++k);
     }
     keyword = Trim(ctx_.run.TakeNextJob(engine_));
   }
@@ -112,19 +111,6 @@ bool Tsrchthd::Pause(std::chrono::seconds time) {
   return !stopRequested_;
 }
 
-void Tsrchthd::CutResultArea() {
-  if (page_.empty()) return;
-  if (const std::size_t p = engine_.areaStart.empty() ? std::string::npos : page_.find(engine_.areaStart);
-      p != std::string::npos)
-    page_.erase(0, p);
-  const std::size_t e = engine_.areaEnd.empty() ? std::string::npos : page_.find(engine_.areaEnd);
-  if (e == std::string::npos) {
-    page_.clear();
-  } else {
-    page_.erase(e + engine_.areaEnd.size());
-  }
-}
-
 PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
   return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
                       [this](const std::string& email, const std::string& url, const std::string& title) {
@@ -133,59 +119,13 @@ PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
                       [this](const std::string& url) { findings_.links.push_back(url); }, linkFilter_.get()});
 }
 
-std::string Tsrchthd::HarvestResultPage(int& added) {
-  const EngineDef& e = engine_;
-  const std::string charset = PageCharset(contentType_, page_);
-  // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
-  const PageScanner page = Scanner(charset);
-  std::size_t pos = 1;
-  for (;;) {
-    if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
-    const std::size_t s = page.FindFrom(e.itemStart, pos);
-    if (s == 0) break;
-    pos = s + e.itemStart.size();
-    const std::size_t end = page.FindFrom(e.itemEnd, s + e.itemStart.size());
-    if (end == 0) break;
-    pos = end + e.itemEnd.size();
-    std::string item = page_.substr(s - 1, end + e.itemEnd.size() - s);
-    std::string url;
-    if (e.itemOrder == 0) url = CutBetween(item, e.urlStart, e.urlEnd);
-    std::string title = CutBetween(item, e.titleStart, e.titleEnd);
-    if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
-    url = page.CleanUrl(url);
-    if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
-    title = ToCoreText(title, charset);
-    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url) && AddLevel1(url, title)) ++added;
+int Tsrchthd::QueueResults(const ResultPage& cut) {
+  int added = 0;
+  for (const ResultItem& item : cut.items) {
+    if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return -1;
+    if (!ctx_.run.IsKnownLevel1Url(item.url) && AddLevel1(item.url, item.title)) ++added;
   }
-  std::string next;
-  if (pos > e.itemStart.size() + e.itemEnd.size()) {
-    const std::size_t cut = pos - e.itemEnd.size() - 1;
-    page_.erase(0, cut);
-    pageLower_.erase(0, cut);
-    next = FindNextPageLink(page);
-    RemoveChars(next, "\"'");
-  }
-  return next;
-}
-
-std::string Tsrchthd::FindNextPageLink(const PageScanner& page) {
-  const EngineDef& e = engine_;
-  const std::size_t s = page.FindFrom(e.nextStart, 1);
-  const std::size_t end = page.FindFrom(e.nextEnd, 1);
-  std::string link;
-  if (s > 0 && s < end) {
-    std::string text = page_.substr(s - 1, end + e.nextEnd.size() - s);
-    link = CutBetween(text, e.nextStart, e.nextEnd);
-  }
-  if (IsBlankText(link)) return {};
-  if (e.nextMode == "1") {
-    // The link is what follows the last nextStart before nextEnd.
-    for (std::size_t p = FindNoCase(link, e.nextStart); p != std::string::npos && !stopRequested_;
-         p = FindNoCase(link, e.nextStart))
-      link.erase(0, p + e.nextStart.size());
-    link = e.nextPrefix + link;
-  }
-  return link;
+  return added;
 }
 
 bool Tsrchthd::CheckResponseStart(const ResponseStart& start) const {
