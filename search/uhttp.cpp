@@ -17,6 +17,7 @@
 #include "app/uglobal.h"
 #include "app/utext.h"
 #include "search/utls.h"
+#include "search/uurl.h"
 
 namespace marvessa {
 
@@ -78,11 +79,6 @@ int RetryAfterSeconds(const std::string& value) {
 
 std::string TooLarge(const char* what, std::size_t cap) {
   return std::string(what) + " is larger than " + IntToText(static_cast<long long>(cap)) + " bytes";
-}
-
-bool HasHttpScheme(const std::string& url) {
-  const std::string lower = LowerAscii(url);
-  return StartsWith(lower, "http://") || StartsWith(lower, "https://");
 }
 
 // The request target as the URL spells it, so that bytes outside ASCII (GBK text in a path) go

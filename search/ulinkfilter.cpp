@@ -77,7 +77,7 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
-  return scheme == "http" || (scheme == "https" && !httpOnly_);
+  return IsHttpScheme(scheme) && !(httpOnly_ && scheme == "https");
 }
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {

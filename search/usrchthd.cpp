@@ -257,11 +257,7 @@ void Tsrchthd::CrawlPages(std::string url) {
 void Tsrchthd::ScanPage(const std::string& base) {
   findings_ = {};
   const PageScanner scanner = Scanner(PageCharset(contentType_, page_));
-  scanner.ScanEmails();
-  if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
-    scanner.ScanLinks(base, "href=");
-    scanner.ScanLinks(base, "src=");
-  }
+  scanner.ScanPage(base);
   HandOverFindings();
 }
 

@@ -62,17 +62,34 @@ class ControllerTest : public test::SandboxTest {
   test::FakeWorkerFactory workers{ui};
   std::vector<std::string> saves;
   int hangUps = 0;
-  RunController controller{{settings, sandbox.folders(), run, results, document, window, window, window, window,
-                            messages, ui, timers, workers,
-                            [this] {
-                              results.ClearResults();
-                              run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
-                            },
-                            [this](const std::string& path) { saves.push_back(path); },
-                            [this] {
-                              ++saveQuestions;
-                              return saveAnswer;
-                            }}};
+  RunController controller{Parts(workers)};
+
+  RunControllerParts Parts(SearchWorkerFactory& factory) {
+    return {.settings = settings,
+            .folders = sandbox.folders(),
+            .run = run,
+            .results = results,
+            .document = document,
+            .keywords = window,
+            .scope = window,
+            .panels = window,
+            .commands = window,
+            .messages = messages,
+            .ui = ui,
+            .timers = timers,
+            .workers = factory,
+            .clearCustomerList =
+                [this] {
+                  results.ClearResults();
+                  run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+                },
+            .saveDocument = [this](const std::string& path) { saves.push_back(path); },
+            .confirmSaveIfModified =
+                [this] {
+                  ++saveQuestions;
+                  return saveAnswer;
+                }};
+  }
   int saveQuestions = 0;
   bool saveAnswer = true;
 };
@@ -417,8 +434,7 @@ class ThreadedFactory : public SearchWorkerFactory {
 
 TEST_F(ControllerTest, WaitingForWorkersKeepsServingTheirHandOvers) {
   ThreadedFactory factory(ui);
-  RunController threaded{{settings, sandbox.folders(), run, results, document, window, window, window, window,
-                          messages, ui, timers, factory, [] {}, [](const std::string&) {}, [] { return true; }}};
+  RunController threaded{Parts(factory)};
   window.keyword = "k";
   threaded.StartSearch(false);
   run.userEnded = true;
