@@ -141,6 +141,10 @@ void TMainForm::MTimer3Timer() { news_.ShowNextNews(platform_.folders, view_); }
 
 void TMainForm::PLmsgClick(const std::string& link) { OpenInBrowser(platform_.shell, link); }
 
+void TMainForm::OpenEngineRow(const EngineRunRow& row) {
+  if (row.State() == EngineState::kBlocked && !row.lastUrl.empty()) OpenInBrowser(platform_.shell, row.lastUrl);
+}
+
 void TMainForm::CBinputKeyDown(int key) {
   if (key == 13) controller_->StartSearch(false);
 }

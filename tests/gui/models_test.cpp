@@ -5,6 +5,7 @@
 
 #include "app/wqttext.h"
 #include "results/wresultmodel.h"
+#include "search/wenginemodel.h"
 #include "search/wurlmodel.h"
 
 namespace marvessa {
@@ -37,6 +38,33 @@ class ModelsTest : public QObject {
     results.ClearResults();
     model.SyncRowCount(0);
     QCOMPARE(model.rowCount(), 0);
+  }
+
+  void theEngineModelFollowsTheRunsEngines() {
+    EngineStatus status;
+    EngineStatusModel model(status);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 0);
+    status.Begin({{Utf8ToGbk("必应"), 1, true, "https://127.0.0.1/"}, {"b", 4, true, ""}});
+    model.Refresh();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.data(model.index(0, EngineStatusModel::kState), Qt::DisplayRole).toString(), QStringLiteral("正常"));
+    status.Record(0, FetchOutcome::kOk, 200, "http://127.0.0.1/q", 7);
+    status.Record(1, FetchOutcome::kBlocked, 302, "http://127.0.0.1/sorry", 0);
+    model.Refresh();
+    const auto cell = [&](int row, int column) { return model.data(model.index(row, column), Qt::DisplayRole).toString(); };
+    QCOMPARE(cell(0, EngineStatusModel::kName), QStringLiteral("必应"));
+    QCOMPARE(cell(0, EngineStatusModel::kScope), QStringLiteral("英文"));
+    QCOMPARE(cell(0, EngineStatusModel::kRequests), QStringLiteral("1"));
+    QCOMPARE(cell(0, EngineStatusModel::kResults), QStringLiteral("7"));
+    QCOMPARE(cell(1, EngineStatusModel::kScope), QStringLiteral("俄文"));
+    QCOMPARE(cell(1, EngineStatusModel::kState), QStringLiteral("需要验证"));
+    QVERIFY(model.data(model.index(1, 0), Qt::ToolTipRole).toString().contains(QStringLiteral("http://127.0.0.1/sorry")));
+    QCOMPARE(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("状态"));
+    status.Begin({{"c", 0, true, ""}});
+    model.Refresh();
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(cell(0, EngineStatusModel::kRequests), QStringLiteral("0"));
   }
 
   void theUrlModelShowsTheNewestUrlOnTop() {
