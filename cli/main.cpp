@@ -22,7 +22,8 @@ constexpr const char* kUsage =
     "  update\n"
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
     "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--discard-autosave]\n"
-    "         [--save DOC] [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
+    "         [--save DOC] [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [--report FILE]\n"
+    "         [KEYWORD]\n"
     "  demo [--sites N] [--save DOC]\n"
     "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 

@@ -190,6 +190,13 @@ std::vector<int> RunEngineNumbers(const EngineCatalog& catalog, int scope, const
   return numbers;
 }
 
+std::vector<EngineRow> ListRunEngines(const EngineCatalog& catalog, int scope, const std::string& searchengine) {
+  const std::vector<EngineRow> all = ListEngines(catalog, searchengine);
+  std::vector<EngineRow> rows;
+  for (int i : RunEngineNumbers(catalog, scope, searchengine)) rows.push_back(all[i]);
+  return rows;
+}
+
 Lines BuildRunEngineList(const EngineCatalog& catalog, int scope, const std::string& searchengine) {
   const Layout l = FindLayout(catalog);
   Lines list{"[body]"};

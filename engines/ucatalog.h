@@ -81,6 +81,8 @@ Lines BuildRunEngineList(const EngineCatalog& catalog, int scope, const std::str
 bool LoadCatalogEngine(const EngineCatalog& catalog, int i, EngineDef& def);
 // Catalogue numbers (from 0) of the engines BuildRunEngineList takes, in order.
 std::vector<int> RunEngineNumbers(const EngineCatalog& catalog, int scope, const std::string& searchengine);
+// The rows of those engines, in the same order.
+std::vector<EngineRow> ListRunEngines(const EngineCatalog& catalog, int scope, const std::string& searchengine);
 
 // The scope's name as the options dialog shows it; "未知" for any other code.
 std::string ScopeName(int scope);

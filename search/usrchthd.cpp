@@ -9,6 +9,7 @@
 #include "search/ucharset.h"
 #include "search/ukeywords.h"
 #include "search/ulinkfilter.h"
+#include "search/uenginequery.h"
 #include "search/uresultpage.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
@@ -71,27 +72,74 @@ void Tsrchthd::Execute() {
 }
 
 void Tsrchthd::RunEngineQueries() {
-  std::string keyword = Trim(ctx_.run.TakeNextJob(engine_));
+  int e = 0;
+  std::string keyword = Trim(ctx_.run.TakeNextJob(engine_, e));
   while (!keyword.empty() && !stopRequested_) {
-    int k = 0;
-    std::string url = BuildQueryUrl(engine_, keyword, k);
-    for (int pages = 1; !stopRequested_; ++pages) {
-      if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
-      const std::string host = UrlHost(url);
-      const int interval = engine_.extensions.IntervalMs();
-      if (!ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
-      FetchPage(RequestUrl(url));
-      ctx_.run.ReleaseEngineHost(host, interval);
-      if (stopRequested_) break;
-      const ResultPage cut = CutResultPage(engine_, std::move(page_), contentType_);
-      page_.clear();
-      const int added = QueueResults(cut);
-      // An engine that offers a next page for ever, or the same results again, ends here.
-      if (added <= 0 || !HasNextPage(engine_, cut) || pages >= MaxResultPages(engine_)) break;
-      url = engine_.nextMode == "1" && !cut.next.empty() ? cut.next : BuildQueryUrl(engine_, keyword, ++k);
-    }
-    keyword = Trim(ctx_.run.TakeNextJob(engine_));
+    // The jobs of a suspended engine are skipped: the run goes on with the others.
+    if (!ctx_.run.engines.IsSuspended(e) && !QueryEngine(e, keyword)) return;
+    keyword = Trim(ctx_.run.TakeNextJob(engine_, e));
   }
+}
+
+bool Tsrchthd::QueryEngine(int e, const std::string& keyword) {
+  EngineStatus& status = ctx_.run.engines;
+  const int interval = engine_.extensions.IntervalMs();
+  int k = 0;
+  std::string url = BuildQueryUrl(engine_, keyword, k);
+  for (int pages = 1; !stopRequested_; ++pages) {
+    if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return false;
+    const std::string host = UrlHost(url);
+    if (!ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
+    if (!engine_.extensions.WarmupUrl().empty() && status.ClaimWarmup(e)) {
+      const bool warm = WarmUp(e, url);
+      ctx_.run.ReleaseEngineHost(host, interval);
+      if (!warm || !ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
+    }
+    const EngineQuery query = BuildEngineQuery(engine_, url, status.Token(e), status.Cookies(e, engine_.extensions.Cookies()));
+    watchdogTicks_ = 0;
+    const FetchResult fetched = http_.Get(query.url, query.options);
+    ctx_.run.ReleaseEngineHost(host, interval);
+    if (stopRequested_) break;
+    status.KeepCookies(e, fetched.setCookies);
+    const EngineResponse response = ResponseOf(fetched);
+    const ResultPage cut = CutResultPage(engine_, response.body, response.contentType);
+    const FetchOutcome outcome = ClassifyEngineResponse(response, engine_, cut);
+    const bool ok = outcome == FetchOutcome::kOk;
+    status.Record(e, outcome, response.status, query.url, ok ? static_cast<int>(cut.items.size()) : 0,
+                  response.retryAfterSeconds);
+    if (!ok) break;
+    const int added = QueueResults(cut);
+    if (added < 0) return false;
+    // An engine that offers a next page for ever, or the same results again, ends here.
+    if (added == 0 || !HasNextPage(engine_, cut) || pages >= MaxResultPages(engine_)) break;
+    url = engine_.nextMode == "1" && !cut.next.empty() ? cut.next : BuildQueryUrl(engine_, keyword, ++k);
+  }
+  return true;
+}
+
+bool Tsrchthd::WarmUp(int e, const std::string& firstQueryUrl) {
+  EngineStatus& status = ctx_.run.engines;
+  const EngineQuery query = BuildWarmupQuery(engine_, firstQueryUrl, status.Cookies(e, engine_.extensions.Cookies()));
+  watchdogTicks_ = 0;
+  const FetchResult fetched = http_.Get(query.url, query.options);
+  if (stopRequested_) return false;
+  status.KeepCookies(e, fetched.setCookies);
+  const EngineResponse response = ResponseOf(fetched);
+  // A warm-up that only sets cookies may answer with a redirect.
+  ResultPage page;
+  page.areaFound = true;
+  FetchOutcome outcome = ClassifyEngineResponse(response, engine_, page);
+  if (outcome == FetchOutcome::kNoResults || outcome == FetchOutcome::kRedirected) outcome = FetchOutcome::kOk;
+  const std::string token = CutWarmupToken(engine_, response.body);
+  if (outcome == FetchOutcome::kOk && !engine_.extensions.TokenStart().empty() && token.empty())
+    outcome = FetchOutcome::kBlocked;
+  if (outcome != FetchOutcome::kOk) {
+    status.Record(e, outcome, response.status, query.url, 0, response.retryAfterSeconds);
+    return false;
+  }
+  status.SetToken(e, token);
+  status.CountRequest(e);
+  return true;
 }
 
 FetchResult Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {

@@ -47,6 +47,11 @@ class Tsrchthd : public SearchWorker {
  private:
   void Execute();
   void RunEngineQueries();
+  // Pages through engine e (of the run) for the keyword, recording every request's outcome;
+  // false when the full level-1 list ends the engine phase.
+  bool QueryEngine(int e, const std::string& keyword);
+  // The engine's warm-up request: its cookies and token kept for the run; false when it failed.
+  bool WarmUp(int e, const std::string& firstQueryUrl);
   // Fetches into page (empty after a failure); without options as engine result pages are fetched.
   FetchResult FetchPage(const std::string& url, const FetchOptions& options = {});
   // Sleeps; false when a stop came first.

@@ -211,8 +211,16 @@ TEST_F(ControllerTest, NothingFoundShowsTheMessageAndNoAction) {
   controller.StartSearch(false);
   FinishAll();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text.rfind("没有搜索到相关的Email地址:\r\n", 0), 0u);
+  const std::string nothingFound = messages.shown[0].text;
+  EXPECT_EQ(nothingFound.rfind("没有搜索到相关的Email地址:\r\n", 0), 0u);
   EXPECT_EQ(actions, 0);
+  // The run's engines start anew, and those that refused it are named.
+  controller.StartSearch(false);
+  EXPECT_EQ(run.engines.Rows().size(), 2u);
+  run.engines.Record(1, FetchOutcome::kRateLimited, 429, "http://127.0.0.1:9/", 0);
+  FinishAll();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, nothingFound + "\r\n  这些搜索引擎拒绝了查询: e2 (被限速).");
 }
 
 TEST_F(ControllerTest, EndingByTheUserShowsNoMessageAndRunsNoAction) {

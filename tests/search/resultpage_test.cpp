@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "search/uenginestatus.h"
 #include "search/uoutcome.h"
 #include "search/uresultlink.h"
 #include "search/uresultpage.h"
@@ -135,6 +136,27 @@ TEST(EngineOutcome, StatusHeadersAndPageDecide) {
   EngineResponse cutShort = Response(200, "");
   cutShort.error = "the connection was closed";
   EXPECT_EQ(ClassifyEngineResponse(cutShort, Engine(""), {}), FetchOutcome::kNetworkError);
+}
+
+// A 429 pauses the engine for its Retry-After or three minutes; a verification for the run.
+TEST(EngineSuspension, PausesLastAsTheAnswerAsks) {
+  using namespace std::chrono_literals;
+  struct Case {
+    FetchOutcome outcome;
+    int retryAfter;
+    std::chrono::seconds stillPaused, free;
+  };
+  const auto now = EngineStatus::Clock::now();
+  for (const Case& c : {Case{FetchOutcome::kRateLimited, 30, 29s, 31s}, Case{FetchOutcome::kRateLimited, -1, 179s, 181s},
+                        Case{FetchOutcome::kBlocked, -1, 100000h, 0s}, Case{FetchOutcome::kLayoutChanged, -1, 0s, 0s}}) {
+    EngineStatus status;
+    status.Begin({{"a", 0, true, ""}});
+    status.Record(0, c.outcome, 0, "", 0, c.retryAfter, now);
+    EXPECT_EQ(status.IsSuspended(0, now + c.stillPaused), c.stillPaused > 0s) << static_cast<int>(c.outcome);
+    if (c.free > 0s) {
+      EXPECT_FALSE(status.IsSuspended(0, now + c.free));
+    }
+  }
 }
 
 }  // namespace
