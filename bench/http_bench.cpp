@@ -1,7 +1,7 @@
 // Crawl floor: the 5,000 pages of the loopback company web (1,000 hosts) fetched with plain
 // libcurl, one easy handle per thread and a fresh connection per page (as the crawl phase does),
-// at concurrency 1, 12 and 48, over http and https. A worker-based crawl is meant to be measured beside it on the same
-// page set (CrawlBenchmarkWeb, CompanyWeb::PageUrls).
+// at concurrency 1, 12 and 48, over http and https, with pages sent compressed or as they are. The
+// workers' crawl (BM_CrawlWorkers) is measured beside it on the same page set.
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
@@ -66,7 +66,7 @@ void FetchShare(const std::vector<std::string>& urls, std::atomic<std::size_t>& 
 
 void BM_CrawlPlainCurl(benchmark::State& state) {
   const int concurrency = static_cast<int>(state.range(0));
-  const std::vector<std::string> urls = bench::CrawlBenchmarkServer(state.range(1) != 0).PageUrls();
+  const std::vector<std::string> urls = bench::CrawlBenchmarkServer(state.range(1) != 0, state.range(2) != 0).PageUrls();
   curl_global_init(CURL_GLOBAL_DEFAULT);
   double clientCpu = 0;
   double processCpu = 0;
@@ -94,8 +94,8 @@ void BM_CrawlPlainCurl(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CrawlPlainCurl)
-    ->ArgNames({"concurrency", "https"})
-    ->ArgsProduct({{1, 12, 48}, {0, 1}})
+    ->ArgNames({"concurrency", "https", "compress"})
+    ->ArgsProduct({{1, 12, 48}, {0, 1}, {0, 1}})
     ->Iterations(3)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);

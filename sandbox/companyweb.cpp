@@ -46,7 +46,17 @@ CompanyWeb::CompanyWeb(const CompanyWebOptions& options) : options_(options) {
           response.status = 404;
           return;
         }
-        response.set_content(PageHtml(site, page), "text/html");
+        std::string html = PageHtml(site, page);
+        if (options_.compress) {
+          response.set_content(std::move(html), "text/html");
+          return;
+        }
+        // The library compresses only a body set whole, not one a provider of known length writes.
+        const std::size_t length = html.size();
+        response.set_content_provider(length, "text/html",
+                                      [html = std::move(html)](std::size_t offset, std::size_t bytes, httplib::DataSink& sink) {
+                                        return sink.write(html.data() + offset, bytes);
+                                      });
       });
     };
     servers_.push_back(std::make_unique<LoopbackHttpServer>(LoopbackHost(2 + h), configure, options_.threadsPerHost,

@@ -27,6 +27,9 @@ struct CompanyWebOptions {
   std::size_t fillerBytes = 1000;
   int threadsPerHost = 16;  // with more than 8 hosts, all hosts share this many threads
   const TestCa* tls = nullptr;  // served over https with this CA's certificate (for every host)
+  // Off: pages go out as they are even to a client that accepts gzip or br, as many servers
+  // send small pages.
+  bool compress = true;
 };
 
 class CompanyWeb {

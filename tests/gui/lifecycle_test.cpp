@@ -14,7 +14,8 @@ namespace {
 void LeaveDocument(WindowFixture& f, const std::string& path, const std::string& email) {
   MainWindow& w = f.Create();
   f.form().results().AddResult(email, "http://127.0.0.1/", "t");
-  DocumentParts parts{f.form().results(), f.form().run(), w, w, w, f.ui};
+  DocumentParts parts{
+      .results = f.form().results(), .run = f.form().run(), .keywords = w, .scope = w, .panels = w, .ui = f.ui};
   SaveDocument(parts, path);
   f.Destroy();
 }
