@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -41,7 +42,21 @@ bool IsBlankText(std::string_view s) {
 
 std::string LowerAscii(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = LowerAscii(c);
+  // Eight bytes at a time: a byte gets 0x20 added when it lies in 'A'..'Z'; bytes of 0x80 and
+  // above never do.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= out.size(); i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, out.data() + i, 8);
+    const std::uint64_t low7 = x & ~kHigh;
+    const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'A');
+    const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    x |= ((atLeastA & ~aboveZ & ~x & kHigh) >> 2);
+    std::memcpy(out.data() + i, &x, 8);
+  }
+  for (; i < out.size(); ++i) out[i] = LowerAscii(out[i]);
   return out;
 }
 
@@ -67,6 +82,12 @@ std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_
     if (k == needle.size()) return i;
   }
   return std::string_view::npos;
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const char l = LowerAscii(c);
+  return l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
 }
 
 std::size_t Pos(std::string_view part, std::string_view s) {

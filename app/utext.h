@@ -16,7 +16,6 @@ constexpr bool IsBlank(unsigned char c) { return c <= 32; }
 // A GBK double-byte character starts with a byte in 0x81..0xFE.
 constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
@@ -40,6 +39,9 @@ std::size_t Pos(std::string_view part, std::string_view s);
 // Nothing happens for an empty find; repl must not contain find.
 void ReplaceAll(std::string_view find, std::string_view repl, std::string& text);
 void RemoveChars(std::string& text, std::string_view chars);
+
+// 0..15 for a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
 
 // Decimal integer with an optional sign, or hexadecimal with a leading 0x or 0X.
 std::optional<int> ParseInt(std::string_view s);

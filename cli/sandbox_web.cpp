@@ -15,9 +15,10 @@ SandboxWeb::SandboxWeb(int sites)
       today_({.sites = 8, .firstHost = 1000, .tls = &ca_}) {
   for (int s = 0; s < sites; ++s) siteUrls_.push_back(web_.SiteUrl(s));
   for (int s = 0; s < today_.Sites(); ++s) siteUrls_.push_back(today_.SiteUrl(s));
-  sites = static_cast<int>(siteUrls_.size());
+  for (const std::string& url : corpus_.PageUrls()) siteUrls_.push_back(url);
+  const int results = static_cast<int>(siteUrls_.size());
   engine_ = std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{
-      .pages = (sites + kResultsPerPage - 1) / kResultsPerPage, .resultsPerPage = kResultsPerPage, .resultUrls = siteUrls_});
+      .pages = (results + kResultsPerPage - 1) / kResultsPerPage, .resultsPerPage = kResultsPerPage, .resultUrls = siteUrls_});
 }
 
 std::string SandboxWeb::EngineFile() const {

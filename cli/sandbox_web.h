@@ -1,6 +1,6 @@
 // The sandbox web of the demo: generated company sites on loopback, eight sites of today's web
-// (https, eight languages and charsets, robots.txt, a 429 host) and a search engine whose results
-// are their home pages.
+// (https, eight languages and charsets, robots.txt, a 429 host), the address corpus, and a search
+// engine whose results are the sites' home pages and the corpus pages.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sandbox/companyweb.h"
+#include "sandbox/corpusweb.h"
 #include "sandbox/testca.h"
 #include "sandbox/testengine.h"
 #include "sandbox/todaysweb.h"
@@ -23,6 +24,7 @@ class SandboxWeb {
 
  private:
   sandbox::CompanyWeb web_;
+  sandbox::CorpusWeb corpus_;
   sandbox::TestCa ca_;
   sandbox::TodaysWeb today_;
   std::vector<std::string> siteUrls_;

@@ -3,6 +3,7 @@
 #include "app/ufileio.h"
 #include "app/uglobal.h"
 #include "cli/verbs.h"
+#include "search/uaddressfinder.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
 #include "search/ucharset.h"
@@ -12,7 +13,7 @@ namespace marvessa::cli {
 
 namespace {
 
-constexpr const char* kScanUsage = "scan --url URL [--title TEXT] [--keyword LINE] FILE";
+constexpr const char* kScanUsage = "scan --url URL [--title TEXT] [--keyword LINE] [--junk] FILE";
 
 }  // namespace
 
@@ -20,6 +21,7 @@ int ScanVerb(Args& args) {
   const auto url = args.Take("--url");
   const auto title = args.Take("--title");
   const auto keyword = args.Take("--keyword");
+  const bool junk = args.TakeFlag("--junk");
   const auto words = args.Rest(1, kScanUsage);
   if (!url) throw UsageError{std::string("scan needs --url\nusage: ") + kScanUsage};
   std::string page = ReadRequiredFile(words[0]);
@@ -28,6 +30,7 @@ int ScanVerb(Args& args) {
   Settings settings;
   LoadSettings(settings, IniPath(folders));
   RunState run(settings);
+  run.SetAddressRules(LoadAddressRules(folders));
   const std::string pageUrl = ArgToGbk(*url);
   int titleIndex = -1;
   if (title) {
@@ -39,17 +42,21 @@ int ScanVerb(Args& args) {
   RemoveLineBreaks(page);
   const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};
-  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, PageCharset({}, page), run, settings,
+  const std::string charset = PageCharset({}, page);
+  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, charset, run, settings,
                              [](const std::string& email, const std::string&, const std::string& pageTitle) {
                                PrintFields({"email", email, pageTitle});
                              },
                              [&run](const std::string& link) {
                                if (run.AddLevel2(link)) PrintFields({"link", link});
                              }});
-  scanner.ScanEmails();
-  if (run.Level2Count() < settings.chache2number) {
-    scanner.ScanLinks(pageUrl, "href=");
-    scanner.ScanLinks(pageUrl, "src=");
+  scanner.ScanPage(pageUrl);
+  if (junk) {
+    // What was passed over, and why: for checking the address rules on a saved page.
+    FindAddresses(page, PageBytesOf(charset), *run.AddressRulesInUse(), [](std::string_view address, AddressFault fault) {
+      if (fault != AddressFault::kNone) PrintFields({"junk", std::string(address), std::string(AddressFaultName(fault))});
+      return true;
+    });
   }
   return 0;
 }

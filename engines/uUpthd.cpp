@@ -5,6 +5,7 @@
 #include "app/ufileio.h"
 #include "app/utext.h"
 #include "engines/ucatalog.h"
+#include "search/uaddressrules.h"
 #include "search/uhttp.h"
 
 namespace marvessa {
@@ -53,6 +54,7 @@ std::string TUpthd::Download(const char* path, const std::string& target) {
 void TUpthd::Execute() {
   if (!cancelled_ && update_) engineText_ = Download(kEngineUpdatePath, folders_.ProgramFolder() + kEngineFileName);
   if (!cancelled_ && update_) Download(kNewsUpdatePath, folders_.WindowsFolder() + kNewsFileName);
+  if (!cancelled_ && update_) Download(kAddressRulesUpdatePath, folders_.ProgramFolder() + kAddressRulesFileName);
   ui_.Post(completed_);
 }
 

@@ -1,4 +1,5 @@
-// The engine update thread: fetches the engine file and the news file from the update server.
+// The engine update thread: fetches the engine file, the news file and the address rules from
+// the update server.
 #pragma once
 
 #include <atomic>
@@ -18,6 +19,7 @@ class HttpClient;
 inline constexpr const char* kEngineUpdatePath = "/update/trovik5.dat";
 inline constexpr const char* kNewsUpdatePath = "/update/msg.dat";
 inline constexpr const char* kNewsFileName = "qemomsg.dat";
+inline constexpr const char* kAddressRulesUpdatePath = "/update/address-rules.dat";
 
 // The maker's web site, which serves the updates.
 inline constexpr const char* kMakerSite = "http://www.marvessa.example";

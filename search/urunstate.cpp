@@ -13,16 +13,23 @@ void RunState::SetRunEngines(Lines engines) {
 }
 
 std::string RunState::TakeNextJob(EngineDef& engine) {
+  int engineNumber = 0;
+  return TakeNextJob(engine, engineNumber);
+}
+
+std::string RunState::TakeNextJob(EngineDef& engine, int& engineNumber) {
   std::lock_guard lock(mutex_);
   const int engines = runEngineCount_;
   const int e = engineIndex_++;
   if (e < engines && level1_.Count() < settings_.chache1number) {
     LoadEngineBlock(runEngines_, e, engine);
+    engineNumber = e;
   } else {
     ++keywordIndex_;
     if (engines > 0) {
       LoadEngineBlock(runEngines_, 0, engine);
       engineIndex_ = 1;
+      engineNumber = 0;
     }
   }
   const bool past = keywordIndex_ < 0 || keywordIndex_ >= static_cast<int>(runKeywords.size());
@@ -165,6 +172,11 @@ std::shared_ptr<const Lines> RunState::KeywordTerms() const {
   return keywordTerms_;
 }
 
+std::shared_ptr<const AddressRules> RunState::AddressRulesInUse() const {
+  std::lock_guard lock(mutex_);
+  return addressRules_;
+}
+
 void RunState::CountFetch() {
   std::lock_guard lock(mutex_);
   ++pagesFetched_;
@@ -240,6 +252,11 @@ void RunState::SetEngineIndex(int engineIndex) {
 void RunState::SetKeywordTerms(Lines terms) {
   std::lock_guard lock(mutex_);
   keywordTerms_ = std::make_shared<const Lines>(std::move(terms));
+}
+
+void RunState::SetAddressRules(std::shared_ptr<const AddressRules> rules) {
+  std::lock_guard lock(mutex_);
+  addressRules_ = std::move(rules);
 }
 
 void RunState::SetObservers(UrlQueueObserver* level1, UrlQueueObserver* level2) {

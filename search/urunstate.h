@@ -14,6 +14,8 @@
 #include "app/uglobal.h"
 #include "app/utext.h"
 #include "engines/uengine.h"
+#include "search/uaddressrules.h"
+#include "search/uenginestatus.h"
 #include "search/urobots.h"
 #include "search/uurlqueue.h"
 
@@ -39,6 +41,8 @@ class RunState {
   // Hands out the next (keyword line, engine) job: loads the engine into engine and returns the
   // keyword line, empty when no job is left. A non-empty line replaces the keyword terms.
   std::string TakeNextJob(EngineDef& engine);
+  // The same, telling which engine of the run (from 0) was loaded.
+  std::string TakeNextJob(EngineDef& engine, int& engineNumber);
   // Hands out the next URL to crawl, level 1 oldest first, then level 2; empty when none is left
   // or when stopRequested. titleIndex becomes the level-1 age index, or -1.
   std::string TakeNextUrl(int& titleIndex, bool stopRequested);
@@ -59,6 +63,8 @@ class RunState {
   void ResetHosts();
   // The robots.txt rules of the run's crawled sites.
   RobotsCache robots;
+  // How the run's engines answer; begun with the run engine list.
+  EngineStatus engines;
 
   // True when the queue is over its capacity, url is blank, or the queue holds url (any case).
   bool IsKnownLevel1Url(std::string_view url) const;
@@ -69,6 +75,8 @@ class RunState {
   std::string Level1Title(int titleIndex) const;
   // The terms of the keyword line taken last, as one consistent list.
   std::shared_ptr<const Lines> KeywordTerms() const;
+  // The address rules of the run; the built-in ones until a run start sets others.
+  std::shared_ptr<const AddressRules> AddressRulesInUse() const;
   void CountFetch();
   // The queue sizes as a worker sees them between two UI-thread additions.
   int Level1Count() const;
@@ -91,6 +99,7 @@ class RunState {
   void SetKeywordIndex(int keywordIndex);
   void SetEngineIndex(int engineIndex);
   void SetKeywordTerms(Lines terms);
+  void SetAddressRules(std::shared_ptr<const AddressRules> rules);
 
   // --- The lists, for the UI thread. Changes must go through Edit() while workers may run ---
 
@@ -131,6 +140,7 @@ class RunState {
   UrlQueue level2_;     // MMscan
   SeenList seen_;       // mmlist
   std::shared_ptr<const Lines> keywordTerms_ = std::make_shared<const Lines>();
+  std::shared_ptr<const AddressRules> addressRules_ = BuiltinAddressRules();
   int keywordIndex_ = 0;
   int engineIndex_ = 0;
   int level1Cursor_ = 0;

@@ -5,8 +5,10 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/utext.h"
+#include "search/uaddressfinder.h"
 #include "search/ucharset.h"
 #include "search/ulinkfilter.h"
 #include "search/uurl.h"
@@ -15,19 +17,14 @@ namespace marvessa {
 
 namespace {
 
-// Membership of a byte in chars (or, with anyCase, of its lower-cased form).
-constexpr std::array<bool, 256> MakeCharTable(std::string_view chars, bool anyCase) {
+// Membership of a byte in chars.
+constexpr std::array<bool, 256> MakeCharTable(std::string_view chars) {
   std::array<bool, 256> table{};
-  for (char c : chars) {
-    table[static_cast<unsigned char>(c)] = true;
-    if (anyCase) table[static_cast<unsigned char>(UpperAscii(c))] = true;
-  }
+  for (char c : chars) table[static_cast<unsigned char>(c)] = true;
   return table;
 }
-constexpr std::array<bool, 256> kEmailChar = MakeCharTable(EmailChars, true);
-constexpr std::array<bool, 256> kUrlCutChar = MakeCharTable(UrlCutChars, false);
+constexpr std::array<bool, 256> kUrlCutChar = MakeCharTable(UrlCutChars);
 
-bool IsEmailChar(char c) { return kEmailChar[static_cast<unsigned char>(c)]; }
 bool IsUrlCutChar(char c) { return kUrlCutChar[static_cast<unsigned char>(c)]; }
 
 std::string_view TrimView(std::string_view s) {
@@ -35,8 +32,6 @@ std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
-
-std::string_view LastChars(std::string_view s, std::size_t n) { return s.size() > n ? s.substr(s.size() - n) : s; }
 
 // Runs a hand-over; one that fails is passed over so that the scan goes on.
 template <typename F>
@@ -95,30 +90,6 @@ void StripBetween(std::string& text, char open, char close) {
   text = std::move(kept);
 }
 
-std::string GrowLocalPart(std::string_view left) {
-  const std::string_view s = TrimView(left);
-  std::size_t start = s.size();
-  while (start > 0 && IsEmailChar(s[start - 1])) --start;
-  return std::string(s.substr(start));
-}
-
-std::string GrowDomain(std::string_view right) {
-  const std::string_view s = TrimView(right);
-  std::size_t end = 0;
-  while (end < s.size() && IsEmailChar(s[end])) ++end;
-  if (end > 0 && s[end - 1] == '.') --end;
-  return std::string(s.substr(0, end));
-}
-
-bool IsPlausibleEmail(std::string_view email) {
-  const std::string_view s = TrimView(email);
-  const std::size_t at = s.find('@');
-  if (at == std::string_view::npos || at == 0 || at + 1 == s.size()) return false;
-  const std::string_view tail = LastChars(s, 6);
-  if (tail.find('.') == std::string_view::npos) return false;
-  return MailEndings.find(LowerAscii(LastChars(tail, 4))) == std::string_view::npos;
-}
-
 bool IsWantedLink(std::string_view link, const Settings& settings) { return LinkFilter(settings).Wanted(link); }
 
 bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Settings& settings) {
@@ -154,21 +125,26 @@ std::string PageScanner::ResultTitle() const {
 }
 
 void PageScanner::ScanEmails() const {
-  const std::string_view page = c_.page;
-  if (page.empty()) return;
-  std::size_t at = 0;  // 0-based index just past the last "@" looked at
-  while (!Stopped()) {
-    const std::size_t p = c_.pageLower.find('@', at);
-    if (p == std::string::npos) return;
-    at = p + 1;
-    const std::size_t leftStart = p > kLeftWindow ? p - kLeftWindow : 0;
-    const std::string local = GrowLocalPart(page.substr(leftStart, p - leftStart));
-    const std::string domain = GrowDomain(page.substr(p + 1, kRightWindow));
-    if (Stopped()) return;  // pieces worked out after a stop are empty
-    const std::string email = local + "@" + domain;
-    if (IsPlausibleEmail(email) && c_.run.RememberEmail(email))
-      HandOver([&] { c_.addResult(email, c_.currentUrl, ResultTitle()); });
-  }
+  if (c_.page.empty()) return;
+  const std::shared_ptr<const AddressRules> rules = c_.run.AddressRulesInUse();
+  std::optional<std::string> title;
+  FindAddresses(c_.page, PageBytesOf(c_.pageCharset), *rules, [&](std::string_view address, AddressFault fault) {
+    if (Stopped()) return false;
+    if (fault != AddressFault::kNone) return true;
+    const std::string email(address);
+    if (c_.run.RememberEmail(email)) {
+      if (!title) title = ResultTitle();
+      HandOver([&] { c_.addResult(email, c_.currentUrl, *title); });
+    }
+    return true;
+  });
+}
+
+void PageScanner::ScanPage(std::string_view base) const {
+  ScanEmails();
+  if (c_.run.Level2Count() >= c_.settings.chache2number) return;
+  ScanLinks(base, "href=");
+  ScanLinks(base, "src=");
 }
 
 // The text of the anchor whose href starts at p: from the end of the tag to "</a", tags

@@ -27,16 +27,11 @@ namespace marvessa {
 
 class LinkFilter;
 
-// Characters of an address's local part and domain, tested on the lower-cased character.
-inline constexpr std::string_view EmailChars = "0123456789abcdefghijklmnopqrstuvwxyz-_.";
 // A cut URL ends before the first occurrence of each of these, taken in this order.
 inline constexpr std::string_view UrlCutChars = " <>;#";
-// Plain text, not a list of extensions: an address or link is rejected when its last four
-// characters occur anywhere in it.
-inline constexpr std::string_view MailEndings = ".gif.ico.css.jpg.bmp.swf.ram.mp3.avi.zip.rar.mpg.exe.htmhtml";
+// Plain text, not a list of extensions: a link is rejected when its last four characters occur
+// anywhere in it.
 inline constexpr std::string_view LinkEndings = ".gif.ico.css.jpg.bmp.swf.ram.mp3.avi.zip.rar.mpg.exe.xlsjpegmpeg.txt";
-inline constexpr std::size_t kLeftWindow = 31;
-inline constexpr std::size_t kRightWindow = 32;
 inline constexpr std::size_t kLinkWindow = 256;
 inline constexpr std::size_t kLongestUrl = 256;
 inline constexpr std::size_t kTitleWindow = 256;
@@ -54,10 +49,6 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 std::string CleanUrl(std::string_view text);
 // Deletes every open..close piece (single characters), or a lone open without a close after it.
 void StripBetween(std::string& text, char open, char close);
-// The address characters directly left of "@" (from the trimmed window's end) and right of it.
-std::string GrowLocalPart(std::string_view left);
-std::string GrowDomain(std::string_view right);
-bool IsPlausibleEmail(std::string_view email);
 // Whether a cut link is to be followed, judged by its URL alone (LinkFilter).
 bool IsWantedLink(std::string_view link, const Settings& settings);
 // With filtertitle on: whether some term of the run's keyword line occurs in the title.
@@ -87,10 +78,14 @@ class PageScanner {
  public:
   explicit PageScanner(ScanContext context) : c_(std::move(context)) {}
 
-  // Reports every plausible address not seen before in the run, with its title.
+  // Reports every address of the page (FindAddresses with the run's address rules) not seen
+  // before in the run, with the page's title, worked out once.
   void ScanEmails() const;
   // Queues every wanted link after marker ("href=" or "src="), resolved against base.
   void ScanLinks(std::string_view base, std::string_view marker) const;
+  // The scan of a page as a run makes it: its addresses, then, while the level-2 list has room,
+  // its links after "href=" and after "src=".
+  void ScanPage(std::string_view base) const;
 
   // The worker's forms, which give nothing once stopRequested is set: FindFrom over pageLower,
   // and CleanUrl.

@@ -19,6 +19,9 @@ TEST(Text, LowerCasingKeepsLengthAndTouchesOnlyAsciiLetters) {
   EXPECT_EQ(lower.size(), mixed.size());
   EXPECT_EQ(lower.substr(0, 6), "abc-z@");
   EXPECT_EQ(lower.substr(6), std::string("中文"));
+  // Eight bytes at a time and the rest one by one: the neighbours of A..Z and the bytes whose
+  // low seven bits are a capital stay; every byte A..Z is lowered, a GBK second byte too.
+  EXPECT_EQ(LowerAscii("@AZ[`az{\xC1\xDA\x81\x41MIXED"), "@az[`az{\xC1\xDA\x81\x61mixed");
   EXPECT_TRUE(EqualsNoCase("[BODY]", "[body]"));
   EXPECT_FALSE(EqualsNoCase("[body] ", "[body]"));
   EXPECT_EQ(FindNoCase("xxHREF=yy", "href="), 2u);

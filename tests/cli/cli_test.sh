@@ -56,13 +56,15 @@ printf '[qemosearchfile]\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n[head]\r\n出口
 printf 'http://a/\ttitle=A\tkeyword=出口\tscope=法文\nhttp://b/\ttitle=B\tkeyword=出口\tscope=法文\n' \
   | cmp -s - <("$cli" --home "$home" export "$home/level1.mvx" --format seeds) || fail "seeds"
 
-printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Example.COM.\r\n' > "$home/page.htm"
-printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn</body>\n' >> "$home/page.htm"
-"$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' "$home/page.htm" > "$home/scan.txt"
-printf 'email\tSales@Example.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1:8080/about/\n' \
+printf '<html><head><meta charset="utf-8"><title>服装 &amp; 出口</title></head>\r\n<body>Sales@Acme-Trade.COM.\r\n' > "$home/page.htm"
+printf '<a href="contact.htm#f">c</a> <a href=/about/>a</a> <img src=logo.gif> info @ x.cn <p>logo@2x.png shop&#64;x.cn</p></body>\n' >> "$home/page.htm"
+"$cli" --home "$home" scan --url http://127.0.0.1:8080/d/p.htm --keyword '出口' --junk "$home/page.htm" > "$home/scan.txt"
+printf 'email\tSales@Acme-Trade.COM\t服装  出口\nemail\tinfo@x.cn\t服装  出口\nemail\tshop@x.cn\t服装  出口\nlink\thttp://127.0.0.1:8080/d/contact.htm\nlink\thttp://127.0.0.1:8080/about/\njunk\tlogo@2x.png\tasset name\n' \
   | cmp -s - "$home/scan.txt" || fail "scan: $(cat "$home/scan.txt")"
-"$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" | head -1 \
-  | grep -qP '^email\tSales@Example.COM\t引擎 标题$' || fail "scan with a result title"
+printf '[address rules]\n[placeholder domains]\nx.cn\n[/body]\n' > "$home/address-rules.dat"
+"$cli" --home "$home" scan --url http://127.0.0.1/ --title '引擎 标题' --keyword '标题' "$home/page.htm" > "$home/scan.txt"
+grep -qP '^email\tSales@Acme-Trade.COM\t引擎 标题$' "$home/scan.txt" || fail "scan with a result title"
+! grep -q 'x.cn' "$home/scan.txt" || fail "scan with the address rules of the program folder"
 
 "$cli" --version | grep -qE '^marvessa-cli [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version"
 "$cli" --help | grep -q '^usage: marvessa-cli' || fail "--help on stdout"

@@ -47,7 +47,8 @@ class UpdateServer {
               res.set_redirect("/moved/trovik5.dat");
               return;
             }
-            res.set_content(name == "trovik5.dat" ? engineBody : newsBody, "application/octet-stream");
+            res.set_content(name == "trovik5.dat" ? engineBody : name == "msg.dat" ? newsBody : rulesBody,
+                            "application/octet-stream");
           });
         }) {
     previous_ = std::getenv("MARVESSA_UPDATE_SERVER") ? std::getenv("MARVESSA_UPDATE_SERVER") : "";
@@ -61,6 +62,7 @@ class UpdateServer {
   std::mutex mutex;
   std::string engineBody;
   std::string newsBody;
+  std::string rulesBody;
   bool engineRedirect = false;
   std::atomic<int> delayMs{0};
   std::atomic<int> requests{0};
@@ -76,6 +78,7 @@ class UpdateTest : public test::SandboxTest {
   UpdateTest() {
     server.engineBody = EngineFileText(BuiltinCatalog());
     server.newsBody = "[msg]\r\n[body]\r\nnews<1>http://127.0.0.1/n<2>\r\n[/body]\r\n";
+    server.rulesBody = "[address rules]\r\n[placeholder domains]\r\nshop.de\r\n[/body]\r\n";
   }
   void WaitUntilIdle() {
     for (int i = 0; i < 1000 && service.running(); ++i) ui.WaitForEvents(10);
@@ -83,6 +86,7 @@ class UpdateTest : public test::SandboxTest {
   }
   std::string EngineFile() { return sandbox.Exists("Trovik.dat") ? sandbox.Read("Trovik.dat") : ""; }
   std::string NewsFile() { return sandbox.Exists("win/qemomsg.dat") ? sandbox.Read("win/qemomsg.dat") : ""; }
+  std::string RulesFile() { return sandbox.Exists("address-rules.dat") ? sandbox.Read("address-rules.dat") : ""; }
 
   UpdateServer server;
   Settings settings;
@@ -101,13 +105,16 @@ TEST_F(UpdateTest, ValidResponsesReplaceBothFilesAndCloseTheDialog) {
   EXPECT_FALSE(dialog.visible);
   EXPECT_EQ(EngineFile(), server.engineBody);
   EXPECT_EQ(NewsFile(), server.newsBody);
+  EXPECT_EQ(RulesFile(), server.rulesBody);
 }
 
 TEST_F(UpdateTest, InvalidResponsesLeaveTheOldFilesAndReportTheFailure) {
   sandbox.Write("Trovik.dat", "old engines");
   sandbox.Write("win/qemomsg.dat", "old news");
+  sandbox.Write("address-rules.dat", "old rules");
   server.engineBody = "[qemosearchengine]\r\n[head]\r\n[/head]\r\n[body]\r\ncut off before its end";
   server.newsBody = "no end marker";
+  server.rulesBody = "[address rules]\r\n[placeholder domains]\r\n";
   service.NTVupdateClick();
   WaitUntilIdle();
   EXPECT_FALSE(service.succeeded());
@@ -116,6 +123,7 @@ TEST_F(UpdateTest, InvalidResponsesLeaveTheOldFilesAndReportTheFailure) {
   EXPECT_EQ(dialog.button, "关闭(&C)");
   EXPECT_EQ(EngineFile(), "old engines");
   EXPECT_EQ(NewsFile(), "old news");
+  EXPECT_EQ(RulesFile(), "old rules");
   service.BtCancelClick();
   EXPECT_FALSE(dialog.visible);
 }
@@ -173,7 +181,7 @@ TEST_F(UpdateTest, OnlyOneThreadRunsAndTheDialogShowsItsOutcome) {
   service.NTVupdateClick();
   EXPECT_TRUE(dialog.visible);
   WaitUntilIdle();
-  EXPECT_EQ(server.requests, 2);  // one engine file and one news file
+  EXPECT_EQ(server.requests, 3);  // one engine file, one news file and one address rules file
   EXPECT_FALSE(dialog.visible);
   EXPECT_TRUE(service.succeeded());
 }
@@ -185,7 +193,7 @@ TEST_F(UpdateTest, AutomaticUpdatesStopOnceOneHasSucceeded) {
   EXPECT_TRUE(service.succeeded());
   service.SearchStarted();
   EXPECT_FALSE(service.running());
-  EXPECT_EQ(server.requests, 2);
+  EXPECT_EQ(server.requests, 3);
 }
 
 TEST_F(UpdateTest, AutoUpdateOffNeverTouchesTheFiles) {

@@ -4,9 +4,13 @@
 
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
+#include "search/uaddressfinder.h"
+#include "search/ucharset.h"
 #include "search/ukeywords.h"
 #include "search/uhttp.h"
 #include "sandbox/companyweb.h"
+#include "sandbox/corpus.h"
+#include "sandbox/corpusweb.h"
 #include "sandbox/testengine.h"
 
 namespace marvessa {
@@ -133,6 +137,34 @@ TEST(CompanyWeb, ServesEveryPageWithTitleAddressesAndLinks) {
   EXPECT_EQ(client.Get(web.SiteUrl(3)).status, 404);
   EXPECT_EQ(client.Get(web.PageUrl(0, "other.htm")).status, 404);
   EXPECT_EQ(web.Requests(), 18);
+}
+
+TEST(CorpusWeb, ServesTheCorpusWithEveryUrlOnLoopbackAndTheSameAddresses) {
+  EXPECT_EQ(sandbox::OnLoopback("<a href=\"HTTPS://a.com/x\"><img src='//cdn.b.com/y'> see //c, http://u:p@d.com/"),
+            "<a href=\"http://127.0.0.1:9//a.com/x\"><img src='http://127.0.0.1:9//cdn.b.com/y'> see //c, "
+            "http://127.0.0.1:9//u:p@d.com/");
+  const sandbox::CorpusWeb web;
+  const auto urls = web.PageUrls();
+  ASSERT_EQ(urls.size(), sandbox::AddressCorpus().size());
+  HttpClient client;
+  auto addresses = [](std::string_view page) {
+    std::string found;
+    FindAddresses(page, PageBytesOf(PageCharset("", page)), *BuiltinAddressRules(), [&](std::string_view address, AddressFault fault) {
+      if (fault == AddressFault::kNone) found += std::string(address) + " ";
+      return true;
+    });
+    return found;
+  };
+  for (std::size_t i = 0; i < urls.size(); ++i) {
+    const FetchResult result = client.Get(urls[i]);
+    ASSERT_TRUE(result.ok) << urls[i];
+    EXPECT_EQ(result.body, sandbox::OnLoopback(sandbox::AddressCorpus()[i].html));
+    EXPECT_EQ(addresses(result.body), addresses(sandbox::AddressCorpus()[i].html)) << urls[i];
+    const std::string lower = LowerAscii(result.body);
+    for (const std::string scheme : {"http://", "https://"})
+      for (std::size_t p = lower.find(scheme); p != std::string::npos; p = lower.find(scheme, p + 1))
+        EXPECT_EQ(lower.substr(p, 19), "http://127.0.0.1:9/") << urls[i];
+  }
 }
 
 }  // namespace

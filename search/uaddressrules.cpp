@@ -1,0 +1,187 @@
+#include "search/uaddressrules.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/uembedded.h"
+#include "app/ufileio.h"
+#include "app/utext.h"
+#include "search/upublicsuffix.h"
+
+namespace marvessa {
+
+extern const EmbeddedFile kBuiltinAddressRules[];
+
+namespace {
+
+constexpr std::size_t kLongestLocalPart = 64;
+constexpr std::size_t kLongestDomain = 253;
+constexpr std::size_t kLongestLabel = 63;
+// A forward path holds at most 256 characters, its angle brackets included.
+constexpr std::size_t kLongestAddress = 254;
+// A local part of this many hexadecimal digits (hyphens aside), letters and digits mixed, is a
+// key, not a mailbox.
+constexpr std::size_t kShortestHexKey = 16;
+
+bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f'); }
+
+// Letters, digits and ". _ % + -", without a dot at either end or two in a row.
+bool IsLocalPart(std::string_view local) {
+  if (local.empty() || local.size() > kLongestLocalPart || local.front() == '.' || local.back() == '.') return false;
+  for (std::size_t i = 0; i < local.size(); ++i) {
+    const char c = local[i];
+    if (c == '.' && local[i - 1] == '.') return false;
+    if (!IsAsciiAlnum(c) && c != '.' && c != '_' && c != '%' && c != '+' && c != '-') return false;
+  }
+  return true;
+}
+
+// Two or more labels of letters, digits and hyphens, no hyphen at either end of a label.
+bool IsDomainName(std::string_view domain) {
+  if (domain.size() > kLongestDomain || domain.find('.') == std::string_view::npos) return false;
+  for (std::size_t start = 0; start <= domain.size();) {
+    const std::size_t end = std::min(domain.find('.', start), domain.size());
+    const std::string_view label = domain.substr(start, end - start);
+    if (label.empty() || label.size() > kLongestLabel || label.front() == '-' || label.back() == '-') return false;
+    for (char c : label)
+      if (!IsAsciiAlnum(c) && c != '-') return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+std::string_view LastLabel(std::string_view domain) { return domain.substr(domain.rfind('.') + 1); }
+
+bool IsNumeric(std::string_view label) {
+  for (char c : label)
+    if (!IsDigit(c)) return false;
+  return true;
+}
+
+// "2x.png", "1.5x.webp": the scale suffix of a high-density image, whatever follows.
+bool StartsWithScale(std::string_view domain) {
+  std::size_t i = 0;
+  while (i < domain.size() && IsDigit(domain[i])) ++i;
+  if (i == 0) return false;
+  if (i < domain.size() && domain[i] == '.' && i + 1 < domain.size() && IsDigit(domain[i + 1])) {
+    ++i;
+    while (i < domain.size() && IsDigit(domain[i])) ++i;
+  }
+  return domain.substr(i).starts_with("x.");
+}
+
+// Whether domain or a domain above it is in the list.
+bool InDomainList(const TextSet& list, std::string_view domain) {
+  for (;;) {
+    if (list.contains(domain)) return true;
+    const std::size_t dot = domain.find('.');
+    if (dot == std::string_view::npos) return false;
+    domain.remove_prefix(dot + 1);
+  }
+}
+
+bool IsHexKey(std::string_view local) {
+  std::size_t digits = 0;
+  bool letter = false, number = false;
+  for (char c : local) {
+    if (c == '-') continue;
+    if (!IsHexDigit(c)) return false;
+    ++digits;
+    if (IsDigit(c)) number = true;
+    else letter = true;
+  }
+  return digits >= kShortestHexKey && letter && number;
+}
+
+}  // namespace
+
+std::string_view AddressFaultName(AddressFault fault) {
+  switch (fault) {
+    case AddressFault::kNone: return "address";
+    case AddressFault::kSyntax: return "syntax";
+    case AddressFault::kDomain: return "no real domain";
+    case AddressFault::kSpecialUse: return "special-use domain";
+    case AddressFault::kAsset: return "asset name";
+    case AddressFault::kTracking: return "tracking key";
+    case AddressFault::kPlaceholder: return "placeholder";
+    case AddressFault::kSourceControl: return "source control";
+    case AddressFault::kInUrl: return "inside a URL";
+  }
+  return "";
+}
+
+std::optional<AddressRules> AddressRules::Parse(std::string_view text) {
+  const Lines lines = SplitLines(text);
+  if (lines.empty() || LowerAscii(Trim(lines[0])) != "[address rules]") return std::nullopt;
+  const int end = IndexOfLineNoCase(lines, "[/body]");
+  if (end < 0) return std::nullopt;
+  AddressRules rules;
+  const std::pair<std::string_view, TextSet*> sections[] = {
+      {"[special-use domains]", &rules.specialUse_},
+      {"[asset extensions]", &rules.assetExtensions_},
+      {"[tracking domains]", &rules.trackingDomains_},
+      {"[placeholder addresses]", &rules.placeholderAddresses_},
+      {"[placeholder local parts]", &rules.placeholderLocals_},
+      {"[placeholder domains]", &rules.placeholderDomains_},
+      {"[source control users]", &rules.sourceControlUsers_},
+  };
+  TextSet* section = nullptr;
+  for (int i = 1; i < end; ++i) {
+    const std::string line = LowerAscii(Trim(lines[i]));
+    if (line.starts_with('[')) {
+      section = nullptr;
+      for (const auto& [marker, list] : sections)
+        if (line == marker) section = list;
+    } else if (section && !line.empty()) {
+      section->insert(line);
+    }
+  }
+  return rules;
+}
+
+AddressFault AddressRules::Judge(std::string_view local, std::string_view domain) const {
+  if (local.size() + 1 + domain.size() > kLongestAddress || !IsLocalPart(local) || !IsDomainName(domain))
+    return AddressFault::kSyntax;
+  // The address lower-cased, in place of allocating strings for each candidate.
+  std::array<char, kLongestAddress> buffer;
+  const auto lower = [&buffer](std::size_t at, std::string_view s) {
+    std::transform(s.begin(), s.end(), buffer.begin() + static_cast<std::ptrdiff_t>(at), [](char c) { return LowerAscii(c); });
+    return std::string_view(buffer.data() + at, s.size());
+  };
+  const std::string_view lowerLocal = lower(0, local);
+  buffer[local.size()] = '@';
+  const std::string_view lowerDomain = lower(local.size() + 1, domain);
+  const std::string_view lowerAddress(buffer.data(), local.size() + 1 + domain.size());
+  const std::string_view topLevel = LastLabel(lowerDomain);
+  if (StartsWithScale(lowerDomain) || assetExtensions_.contains(topLevel)) return AddressFault::kAsset;
+  if (InDomainList(specialUse_, lowerDomain)) return AddressFault::kSpecialUse;
+  if (IsNumeric(topLevel) || !IsTopLevelDomain(topLevel) || IsPublicSuffix(lowerDomain)) return AddressFault::kDomain;
+  if (InDomainList(trackingDomains_, lowerDomain) || IsHexKey(lowerLocal)) return AddressFault::kTracking;
+  if (placeholderAddresses_.contains(lowerAddress) || placeholderLocals_.contains(lowerLocal) ||
+      InDomainList(placeholderDomains_, lowerDomain))
+    return AddressFault::kPlaceholder;
+  if (sourceControlUsers_.contains(lowerLocal)) return AddressFault::kSourceControl;
+  return AddressFault::kNone;
+}
+
+AddressFault AddressRules::Judge(std::string_view address) const {
+  const std::size_t at = address.find('@');
+  if (at == std::string_view::npos || address.find('@', at + 1) != std::string_view::npos) return AddressFault::kSyntax;
+  return Judge(address.substr(0, at), address.substr(at + 1));
+}
+
+std::shared_ptr<const AddressRules> BuiltinAddressRules() {
+  static const std::shared_ptr<const AddressRules> rules =
+      std::make_shared<const AddressRules>(*AddressRules::Parse(kBuiltinAddressRules[0].bytes));
+  return rules;
+}
+
+std::shared_ptr<const AddressRules> LoadAddressRules(const Folders& folders) {
+  if (const auto text = ReadFileBytes(folders.ProgramFolder() + kAddressRulesFileName))
+    if (auto rules = AddressRules::Parse(*text)) return std::make_shared<const AddressRules>(std::move(*rules));
+  return BuiltinAddressRules();
+}
+
+}  // namespace marvessa

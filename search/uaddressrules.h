@@ -1,0 +1,68 @@
+// What makes a piece of text an address a person would copy: the syntax of RFC 5321, a real
+// top-level domain, and none of the junk classes (asset names, package versions, tracking keys,
+// placeholders, source-control logins). The junk lists and the special-use domains are data:
+// the file "address-rules.dat" beside the program, renewed by the update service, with a built-in
+// copy for when it is missing or incomplete.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <functional>
+#include <unordered_set>
+
+#include "app/ufolders.h"
+
+namespace marvessa {
+
+inline constexpr const char* kAddressRulesFileName = "address-rules.dat";
+
+// Why a candidate is not reported.
+enum class AddressFault {
+  kNone,
+  kSyntax,         // local part or domain breaks RFC 5321 (characters, dots, hyphens, lengths)
+  kDomain,         // no real top-level domain, a numeric one, or a bare public suffix
+  kSpecialUse,     // example, localhost, invalid, test, local, onion and the like
+  kAsset,          // an asset name such as logo@2x.png or clip.mov
+  kTracking,       // an error-reporting key or a long hexadecimal local part
+  kPlaceholder,    // a form or documentation placeholder
+  kSourceControl,  // git@host: and the like
+  kInUrl,          // cut out of a URL's path or user part, or a handle such as @user@host
+};
+std::string_view AddressFaultName(AddressFault fault);
+
+// A set of strings that can be searched with a string_view.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
+class AddressRules {
+ public:
+  // The rules of a file's text; nothing when the text is not a complete rules file (first line
+  // "[address rules]", ending with a "[/body]" line).
+  static std::optional<AddressRules> Parse(std::string_view text);
+
+  // Judges local@domain as found on a page (letter case as written).
+  AddressFault Judge(std::string_view local, std::string_view domain) const;
+  // Judges a whole address, which must hold exactly one "@".
+  AddressFault Judge(std::string_view address) const;
+
+ private:
+  TextSet specialUse_;
+  TextSet assetExtensions_;
+  TextSet trackingDomains_;
+  TextSet placeholderAddresses_;
+  TextSet placeholderLocals_;
+  TextSet placeholderDomains_;
+  TextSet sourceControlUsers_;
+};
+
+// The copy built into the program.
+std::shared_ptr<const AddressRules> BuiltinAddressRules();
+// The rules file of the program folder, or the built-in rules when it is missing or incomplete.
+std::shared_ptr<const AddressRules> LoadAddressRules(const Folders& folders);
+
+}  // namespace marvessa
