@@ -18,18 +18,45 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
     ownWorkers_ = std::make_unique<TsrchthdFactory>(WorkerContext{settings_, run_, runRows_, platform.ui});
     workers = ownWorkers_.get();
   }
-  list_ = std::make_unique<ListCommands>(
-      ListCommandParts{results_, view, view, run_, view, document_, platform.ui, platform.shell});
+  list_ = std::make_unique<ListCommands>(ListCommandParts{.results = results_,
+                                                          .selection = view,
+                                                          .sortMenu = view,
+                                                          .run = run_,
+                                                          .panels = view,
+                                                          .document = document_,
+                                                          .ui = platform.ui,
+                                                          .shell = platform.shell});
   controller_ = std::make_unique<RunController>(RunControllerParts{
-      settings_, platform.folders, run_, results_, document_, view, view, view, view, view, platform.ui,
-      platform.timers, *workers, [this] { list_->ClearCustomerList(); },
-      [this](const std::string& path) {
-        DocumentParts parts = Parts();
-        SaveDocument(parts, path);
-      },
-      [this] { return files_->ConfirmSaveIfModified(); }});
-  files_ = std::make_unique<DocumentCommands>(DocumentCommandParts{
-      Parts(), document_, settings_, platform.folders, mru_, view, view, view, view, [this] { list_->ClearCustomerList(); }});
+      .settings = settings_,
+      .folders = platform.folders,
+      .run = run_,
+      .results = results_,
+      .document = document_,
+      .keywords = view,
+      .scope = view,
+      .panels = view,
+      .commands = view,
+      .messages = view,
+      .ui = platform.ui,
+      .timers = platform.timers,
+      .workers = *workers,
+      .clearCustomerList = [this] { list_->ClearCustomerList(); },
+      .saveDocument =
+          [this](const std::string& path) {
+            DocumentParts parts = Parts();
+            SaveDocument(parts, path);
+          },
+      .confirmSaveIfModified = [this] { return files_->ConfirmSaveIfModified(); }});
+  files_ = std::make_unique<DocumentCommands>(DocumentCommandParts{.document = Parts(),
+                                                                   .state = document_,
+                                                                   .settings = settings_,
+                                                                   .folders = platform.folders,
+                                                                   .mru = mru_,
+                                                                   .dialogs = view,
+                                                                   .messages = view,
+                                                                   .commands = view,
+                                                                   .cursor = view,
+                                                                   .clearCustomerList = [this] { list_->ClearCustomerList(); }});
   update_ = std::make_unique<EngineUpdateService>(settings_, platform.folders, platform.ui, view);
   MTimer3_ = platform.timers.CreateTimer([this] { MTimer3Timer(); });
   MTimer3_->SetInterval(kNewsIntervalMs);
@@ -37,13 +64,15 @@ TMainForm::TMainForm(MainView& view, const MainPlatform& platform) : view_(view)
                                           [this] { document_.documentModified = false; });
   document_.changed = [this] { view_.SetCaption(DocumentCaption(document_)); };
   controller_->searchStarted.push_back([this] { update_->SearchStarted(); });
-  controller_->endOfRunActions.push_back([this] { power_->HangUpIfChecked(); });
-  controller_->endOfRunActions.push_back([this] { power_->ShutDownIfChecked(); });
+  controller_->endOfRunActions.push_back([this] { power_->RunEndOfRunActions(); });
 }
 
 TMainForm::~TMainForm() = default;
 
-DocumentParts TMainForm::Parts() { return DocumentParts{results_, run_, view_, view_, view_, platform_.ui}; }
+DocumentParts TMainForm::Parts() {
+  return DocumentParts{
+      .results = results_, .run = run_, .keywords = view_, .scope = view_, .panels = view_, .ui = platform_.ui};
+}
 
 void TMainForm::FormCreate() {
   update_->ClearSucceeded();
@@ -111,6 +140,10 @@ void TMainForm::AHfeedbackExecute() { SendMail(platform_.shell, kFeedbackMailbox
 void TMainForm::MTimer3Timer() { news_.ShowNextNews(platform_.folders, view_); }
 
 void TMainForm::PLmsgClick(const std::string& link) { OpenInBrowser(platform_.shell, link); }
+
+void TMainForm::OpenEngineRow(const EngineRunRow& row) {
+  if (row.State() == EngineState::kBlocked && !row.lastUrl.empty()) OpenInBrowser(platform_.shell, row.lastUrl);
+}
 
 void TMainForm::CBinputKeyDown(int key) {
   if (key == 13) controller_->StartSearch(false);

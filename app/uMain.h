@@ -88,6 +88,9 @@ class TMainForm {
   // The news line: its 60-second tick and a click on it with the link it shows.
   void MTimer3Timer();
   void PLmsgClick(const std::string& link);
+  // A row of the engine status view: one that asks for a verification opens its last URL in the
+  // browser, where the user can pass the check.
+  void OpenEngineRow(const EngineRunRow& row);
   // Enter (virtual key 13) in the keyword box begins a search.
   void CBinputKeyDown(int key);
   void ShowPage(int page) { marvessa::ShowPage(view_, page); }

@@ -16,7 +16,6 @@ constexpr bool IsBlank(unsigned char c) { return c <= 32; }
 // A GBK double-byte character starts with a byte in 0x81..0xFE.
 constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);

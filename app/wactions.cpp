@@ -88,6 +88,7 @@ MainActions::MainActions(QWidget* window) : QObject(window) {
 
   ATemailto = Make(u"写信...");
   ATbrowse = Make(u"浏览...");
+  ATengines = Make(u"搜索引擎状态...");
   NTVupdate = Make(u"升级引擎...");
 
   AHhelp = Make(u"使用说明");
@@ -133,7 +134,7 @@ void MainActions::FillMenuBar(QMenuBar* bar) {
   AddAll(view, {nullptr, AVoptions});
 
   AddAll(bar->addMenu(QStringLiteral(u"搜索(&S)")), {ASbegin, AScontinue, ASend});
-  AddAll(bar->addMenu(QStringLiteral(u"工具(&T)")), {ATemailto, ATbrowse, nullptr, NTVupdate});
+  AddAll(bar->addMenu(QStringLiteral(u"工具(&T)")), {ATemailto, ATbrowse, nullptr, ATengines, NTVupdate});
   AddAll(bar->addMenu(QStringLiteral(u"帮助(&H)")), {AHhelp, AHhomepage, AHdownload, AHfeedback, nullptr, NHabout});
 }
 

@@ -78,6 +78,7 @@ class MainActions : public QObject, public MruMenu, public SortMenu {
   // 工具(&T)
   QAction* ATemailto;
   QAction* ATbrowse;
+  QAction* ATengines;
   QAction* NTVupdate;
   // 帮助(&H)
   QAction* AHhelp;

@@ -4,6 +4,7 @@
 #include "app/wmainwindow.h"
 #include "options/woptions.h"
 #include "results/wlist.h"
+#include "search/wengineview.h"
 
 namespace marvessa {
 
@@ -53,6 +54,7 @@ void MainWindow::ConnectCommands() {
 
   OnTriggered(a.ATemailto, [&f] { f.list().ATemailtoExecute(); });
   OnTriggered(a.ATbrowse, [&f] { f.list().ATbrowseExecute(); });
+  OnTriggered(a.ATengines, [this] { ShowEngineStatus(); });
   OnTriggered(a.NTVupdate, [&f] { f.update().NTVupdateClick(); });
 
   OnTriggered(a.AHhelp, [&f] { f.AHhelpExecute(); });
@@ -98,6 +100,16 @@ void MainWindow::ConnectLists() {
     urls->onBrowse = [this, urls] { Guarded([this, urls] { form_->list().PuBrowseClick(urls->queue(), *urls); }); };
   }
   news_->onClick = [this](const std::string& link) { Guarded([this, link] { form_->PLmsgClick(link); }); };
+  status_->onClick = [this] { ShowEngineStatus(); };
+}
+
+void MainWindow::ShowEngineStatus() {
+  if (!engines_)
+    engines_ = new EngineStatusDialog(
+        form_->run().engines, [this](const EngineRunRow& row) { Guarded([this, &row] { form_->OpenEngineRow(row); }); },
+        this);
+  engines_->show();
+  engines_->raise();
 }
 
 void MainWindow::ShowFontDialog() {

@@ -23,6 +23,8 @@
 namespace marvessa {
 
 // The modal dialogs the window asks its questions with; tests give scripted ones.
+class EngineStatusDialog;
+
 struct WindowDialogs {
   MessageBoxes& messages;
   FileDialogs& files;
@@ -129,6 +131,8 @@ class MainWindow : public QMainWindow, public MainView {
   void Guarded(const std::function<void()>& handler) { RunGuarded(dialogs_.messages, handler); }
   void OnTriggered(QAction* action, std::function<void()> handler);
   void ShowFontDialog();
+  // The engine status view, made at its first showing and kept.
+  void ShowEngineStatus();
 
   WindowDialogs dialogs_;
   QtBusyCursor busy_;
@@ -142,6 +146,7 @@ class MainWindow : public QMainWindow, public MainView {
   PageControl* pages_ = nullptr;
   NewsLine* news_ = nullptr;
   StatusLine* status_ = nullptr;
+  EngineStatusDialog* engines_ = nullptr;
   QPointer<TdlgUpdate> updateDialog_;
 };
 

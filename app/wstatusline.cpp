@@ -25,6 +25,10 @@ void StatusLine::LayOutPanels(int windowWidth) {
 
 void StatusLine::resizeEvent(QResizeEvent*) { PlacePanels(); }
 
+void StatusLine::mousePressEvent(QMouseEvent*) {
+  if (onClick) onClick();
+}
+
 // Left to right, each panel as wide as laid out.
 void StatusLine::PlacePanels() {
   int x = 0;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "search/ustatusline.h"
 
@@ -22,9 +23,12 @@ class StatusLine : public QWidget, public StatusPanels {
   // Gives the panels their widths for a window of this outer width.
   void LayOutPanels(int windowWidth);
   QLabel* panel(int i) const { return panels_[i]; }
+  // A click on the status line.
+  std::function<void()> onClick;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   void PlacePanels();

@@ -114,6 +114,10 @@ void ScanPages(benchmark::State& state, const std::vector<Page>& pages, int scan
                                    run->AddLevel2(link);
                                    ++queued;
                                  }});
+      if (scans == (kEmails | kLinks)) {
+        scanner.ScanPage(url);
+        continue;
+      }
       if (scans & kEmails) scanner.ScanEmails();
       if (scans & kLinks) {
         scanner.ScanLinks(url, "href=");

@@ -63,6 +63,7 @@ int DemoVerb(Args& args) {
   std::snprintf(seconds, sizeof seconds, "%.2f", took.count());
   PrintLine("已搜索网页: " + IntToText(form.run().PagesFetched()) + "  邮址: " + IntToText(results.Count()) +
             "  用时(秒): " + seconds);
+  for (const EngineRunRow& row : session.Report(took.count()).engines) PrintLine("搜索引擎: " + EngineStatusLine(row));
   if (save) {
     session.window().nextSaveFile = *save;
     form.files().NFSaveAsClick();

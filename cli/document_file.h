@@ -21,7 +21,8 @@ struct DocumentFile {
   RunState run;
   ResultList results;
   TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
+  DocumentParts parts{
+      .results = results, .run = run, .keywords = window, .scope = window, .panels = window, .ui = ui};
   DocumentState state;
 };
 

@@ -76,6 +76,10 @@ bool HeadlessSession::RunSearch(bool continueRun) {
   return true;
 }
 
+RunReport HeadlessSession::Report(double seconds) {
+  return {form_->run().PagesFetched(), form_->results().Count(), seconds, form_->run().engines.Rows()};
+}
+
 void HeadlessSession::Close(bool keepAutosave) {
   closed_ = true;
   if (!keepAutosave) DeleteFileIfExists(form_->files().AutosavePath());

@@ -7,6 +7,7 @@
 #include "app/uMain.h"
 #include "cli/cli_platform.h"
 #include "cli/headless_window.h"
+#include "search/urunreport.h"
 
 namespace marvessa::cli {
 
@@ -24,6 +25,8 @@ class HeadlessSession {
   // stderr. Ctrl-C or SIGTERM ends the run as "结束" does; a second one ends the program. False
   // when the run did not start.
   bool RunSearch(bool continueRun);
+  // The report of the run just served, which took that many seconds.
+  RunReport Report(double seconds);
   // Closes the window: the autosave file goes unless it is to be kept, and the shut-down sequence
   // runs. Settings that cannot be saved (a read-only program folder) are only warned about, so
   // that the run's result stands.

@@ -13,8 +13,8 @@ constexpr const char* kUsage =
     "usage: marvessa-cli [--home DIR] VERB ...\n"
     "       marvessa-cli --help | --version\n"
     "verbs:\n"
-    "  engines [--scope N [--keyword TEXT] [--page K]]\n"
-    "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT\n"
+    "  engines [--scope N [--keyword TEXT] [--page K]] | engines --check DIR\n"
+    "  engine-file unpack IN OUT | engine-file pack IN OUT | engine-file builtin OUT | engine-file build SOURCE OUT\n"
     "  settings [--save]\n"
     "  terms LINE\n"
     "  export DOC [--format text|csv|xlsx|jsonl|seeds] [--encoding utf-8|gbk] [--layout TEXT] [--out FILE]\n"
@@ -22,7 +22,8 @@ constexpr const char* kUsage =
     "  update\n"
     "  scan --url URL [--title TEXT] [--keyword LINE] FILE\n"
     "  search [--scope N] [--batch FILE] [--import FILE] [--open DOC] [--continue] [--discard-autosave]\n"
-    "         [--save DOC] [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [KEYWORD]\n"
+    "         [--save DOC] [--export FILE|-] [--format FORMAT] [--encoding utf-8|gbk] [--layout TEXT] [--report FILE]\n"
+    "         [KEYWORD]\n"
     "  demo [--sites N] [--save DOC]\n"
     "  sandbox [--sites N] [--engine-file FILE] [--urls FILE]";
 

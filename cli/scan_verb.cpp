@@ -50,11 +50,7 @@ int ScanVerb(Args& args) {
                              [&run](const std::string& link) {
                                if (run.AddLevel2(link)) PrintFields({"link", link});
                              }});
-  scanner.ScanEmails();
-  if (run.Level2Count() < settings.chache2number) {
-    scanner.ScanLinks(pageUrl, "href=");
-    scanner.ScanLinks(pageUrl, "src=");
-  }
+  scanner.ScanPage(pageUrl);
   if (junk) {
     // What was passed over, and why: for checking the address rules on a saved page.
     FindAddresses(page, PageBytesOf(charset), *run.AddressRulesInUse(), [](std::string_view address, AddressFault fault) {

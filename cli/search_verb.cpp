@@ -1,5 +1,7 @@
 #include <cstdio>
 
+#include <chrono>
+
 #include "app/ufileio.h"
 #include "cli/export_verb.h"
 #include "cli/headless_session.h"
@@ -46,6 +48,7 @@ int SearchVerb(Args& args) {
   const auto save = args.Take("--save");
   auto exportTo = args.Take("--export");
   const auto layout = args.Take("--layout");
+  const auto report = args.Take("--report");
   const ExportChoice choice = TakeExportChoice(args, exportTo.value_or("-"));
   const auto words = args.RestUpTo(1, kUsage);
   if (!save && !exportTo) exportTo = "-";
@@ -65,6 +68,7 @@ int SearchVerb(Args& args) {
     // file itself goes only when the run has been saved.
     window.nextAnswer = MessageAnswer::No;
     form.files().NewDocument();
+    window.nextAnswer.reset();
   }
   if (open) form.files().OpenCommand(false, *open);
   if (import) {
@@ -78,7 +82,12 @@ int SearchVerb(Args& args) {
   Settings exportLayout;
   exportLayout.exportstring = layout ? ArgToGbk(*layout) : form.settings().exportstring.get();
 
+  const auto start = std::chrono::steady_clock::now();
   if (!session.RunSearch(continueRun)) throw UsageError{"nothing to search: give a keyword, --batch or --import"};
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  const RunReport run = session.Report(took.count());
+  for (const EngineRunRow& row : run.engines) PrintError(EngineStatusLine(row));
+  if (report) WriteFileAtomic(*report, RunReportJson(run));
   bool saved = false;
   try {
     if (save) {

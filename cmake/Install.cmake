@@ -17,8 +17,9 @@ function(marvessa_data_files)
 endfunction()
 
 marvessa_data_files(app/help.htm search/address-rules.dat)
-# The maintained engine file, when the build makes one; without it the built-in catalogue serves.
-install(FILES ${CMAKE_BINARY_DIR}/Trovik.dat DESTINATION ${MARVESSA_DATA_DIR} OPTIONAL)
+# The maintained engine file the build packs beside the executables: the package seeds it into
+# the user's program folder.
+install(FILES ${CMAKE_BINARY_DIR}/Trovik.dat DESTINATION ${MARVESSA_DATA_DIR})
 
 install(TARGETS marvessa-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

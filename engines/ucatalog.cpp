@@ -158,9 +158,21 @@ std::vector<EngineRow> ListEngines(const EngineCatalog& catalog, const std::stri
   for (int i = 0; i < l.engines; ++i) {
     const int at = l.head + kEngineHeadLines * i;
     rows.push_back({std::string(catalog[at + 1]), ParseDecimal(catalog[at + 2]).value_or(0),
-                    !IsEngineSwitchedOff(searchengine, i)});
+                    !IsEngineSwitchedOff(searchengine, i),
+                    at + 3 < l.headEnd ? std::string(catalog[at + 3]) : std::string()});
   }
   return rows;
+}
+
+bool LoadCatalogEngine(const EngineCatalog& catalog, int i, EngineDef& def) {
+  const Layout l = FindLayout(catalog);
+  if (i < 0 || i >= l.engines || l.body < 0) return false;
+  const std::size_t first = static_cast<std::size_t>(l.body) + kEngineBlockLines * i + 1;
+  if (first + kEngineBlockLines > catalog.size()) return false;
+  Lines list{"[body]"};
+  for (std::size_t k = first; k < first + kEngineBlockLines; ++k) list.emplace_back(catalog[k]);
+  list.emplace_back("[/body]");
+  return LoadEngineBlock(list, 0, def);
 }
 
 std::vector<int> RunEngineNumbers(const EngineCatalog& catalog, int scope, const std::string& searchengine) {
@@ -176,6 +188,13 @@ std::vector<int> RunEngineNumbers(const EngineCatalog& catalog, int scope, const
     numbers.push_back(i);
   }
   return numbers;
+}
+
+std::vector<EngineRow> ListRunEngines(const EngineCatalog& catalog, int scope, const std::string& searchengine) {
+  const std::vector<EngineRow> all = ListEngines(catalog, searchengine);
+  std::vector<EngineRow> rows;
+  for (int i : RunEngineNumbers(catalog, scope, searchengine)) rows.push_back(all[i]);
+  return rows;
 }
 
 Lines BuildRunEngineList(const EngineCatalog& catalog, int scope, const std::string& searchengine) {

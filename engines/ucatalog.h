@@ -11,6 +11,8 @@
 
 namespace marvessa {
 
+struct EngineDef;
+
 // An engine file's lines with the body unscrambled, or the built-in lines. They are held as one
 // text, each line followed by one LF, with the place of every 16th line: reading a file takes
 // little more than the file itself, however short its lines.
@@ -69,13 +71,18 @@ struct EngineRow {
   std::string name;
   int scope = 0;
   bool on = true;
+  std::string site;  // the head record's third line: the engine's site, when the file names it
 };
 std::vector<EngineRow> ListEngines(const EngineCatalog& catalog, const std::string& searchengine);
 
 // "[body]", the 25 body lines of every engine of the scope that is switched on, "[/body]".
 Lines BuildRunEngineList(const EngineCatalog& catalog, int scope, const std::string& searchengine);
+// Loads engine i (from 0) of the catalogue into def; false when the catalogue has no such engine.
+bool LoadCatalogEngine(const EngineCatalog& catalog, int i, EngineDef& def);
 // Catalogue numbers (from 0) of the engines BuildRunEngineList takes, in order.
 std::vector<int> RunEngineNumbers(const EngineCatalog& catalog, int scope, const std::string& searchengine);
+// The rows of those engines, in the same order.
+std::vector<EngineRow> ListRunEngines(const EngineCatalog& catalog, int scope, const std::string& searchengine);
 
 // The scope's name as the options dialog shows it; "未知" for any other code.
 std::string ScopeName(int scope);

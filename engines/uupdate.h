@@ -45,7 +45,6 @@ class EngineUpdateService {
 
   bool running() const { return running_; }
   bool succeeded() const { return succeeded_; }
-  bool cancelRequested() const { return cancelRequested_; }
 
  private:
   void Completed();

@@ -16,22 +16,14 @@ PowerActions::PowerActions(DialUpApi& dialUp, ShutdownApi& shutdown, TimerFactor
   winExit_.MessageString = "系统将在1分钟内关机,按[确定]即可终止!";
 }
 
-void PowerActions::HangUpIfChecked() {
-  if (NVdisconnect) HangUpAll(monitor_, dialUp_);
-}
-
-void PowerActions::ShutDownIfChecked() {
-  if (NVwinExit) ShutDownNow();
-}
-
 void PowerActions::ShutDownNow() {
   if (markDocumentUnmodified_) markDocumentUnmodified_();
   winExit_.Execute();
 }
 
 void PowerActions::RunEndOfRunActions() {
-  HangUpIfChecked();
-  ShutDownIfChecked();
+  if (NVdisconnect) HangUpAll(monitor_, dialUp_);
+  if (NVwinExit) ShutDownNow();
 }
 
 }  // namespace marvessa

@@ -23,13 +23,10 @@ class PowerActions {
   RasMonitor& Monitor() { return monitor_; }
   TWinExit& MWinExit() { return winExit_; }
 
-  // Hangs up the dial-up connections when NVdisconnect is checked.
-  void HangUpIfChecked();
-  // ShutDownNow when NVwinExit is checked.
-  void ShutDownIfChecked();
   // Clears the modified flag and starts the countdown; the privilege result is not used.
   void ShutDownNow();
-  // The end-of-run actions in their order: hang-up first, then the shutdown.
+  // The end-of-run actions in their order: hang-up when NVdisconnect is checked, then the
+  // shutdown when NVwinExit is checked.
   void RunEndOfRunActions();
 
  private:

@@ -160,10 +160,4 @@ void ListCommands::PuBrowseClick(const UrlQueue& list, const PendingUrlSelection
   OpenInBrowser(p_.shell, list.AtDisplay(rows.front()));
 }
 
-ListRowTexts ListCommands::lvlistData(int row) const {
-  if (row < 0 || row >= p_.results.Count()) return {};
-  const ResultRecord& r = p_.results.ResultAt(row);
-  return {r.email, 0, {r.url, r.title}};
-}
-
 }  // namespace marvessa

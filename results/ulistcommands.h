@@ -45,13 +45,6 @@ class SortMenu {
   virtual void SetSortItemChecked(int tag, bool checked) = 0;
 };
 
-// What the view draws for one row; all blank (no image) for a row that does not exist.
-struct ListRowTexts {
-  std::string caption;
-  int image = -1;
-  Lines subItems;
-};
-
 struct ListCommandParts {
   ResultList& results;
   ResultSelection& selection;
@@ -87,7 +80,6 @@ class ListCommands {
   void lvlistColumnClick(int column) { SortResults(column + 1); }
   void PuCopyClick(const UrlQueue& list, const PendingUrlSelection& selection);
   void PuBrowseClick(const UrlQueue& list, const PendingUrlSelection& selection);
-  ListRowTexts lvlistData(int row) const;
 
  private:
   void ShowTotals();

@@ -15,13 +15,6 @@ void ResultList::AddResult(std::string email, std::string url, std::string title
   ShowCount();
 }
 
-void ResultList::DeleteResult(int index) {
-  if (index < 0 || index >= Count()) return;
-  rows_.erase(rows_.begin() + index);
-  ++revision_;
-  ShowCount();
-}
-
 void ResultList::ClearResults() {
   std::vector<ResultRecord>().swap(rows_);
   ++revision_;

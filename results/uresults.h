@@ -48,8 +48,6 @@ class ResultList : public RowSink {
   void AddRow(const std::string& email, const std::string& url, const std::string& title) override {
     AddResult(email, url, title);
   }
-  // Removes the row when index < Count(); otherwise nothing.
-  void DeleteResult(int index);
   void ClearResults();
 
   // The rows themselves, for the list commands that reorder or compact them in place. The

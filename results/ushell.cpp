@@ -1,15 +1,18 @@
 #include "results/ushell.h"
 
 #include "app/utext.h"
+#include "search/uurl.h"
 
 namespace marvessa {
 
 void OpenInBrowser(ShellPlatform& shell, std::string_view text) {
   const std::string target = Trim(text);
   if (target.empty() || HasControlByte(target)) return;
-  const std::string lower = LowerAscii(target);
-  if (!lower.starts_with("http://") && !lower.starts_with("https://") && !lower.starts_with("mailto:")) return;
-  shell.ShellOpen(target);
+  if (IsBrowserTarget(target)) shell.ShellOpen(target);
+}
+
+bool IsBrowserTarget(std::string_view target) {
+  return HasHttpScheme(target) || LowerAscii(target.substr(0, 7)) == "mailto:";
 }
 
 void OpenProgramFile(ShellPlatform& shell, const std::string& path) {

@@ -18,6 +18,8 @@ class ShellPlatform {
 // Opens the trimmed text when it is an http, https or "mailto:" link without control bytes;
 // anything else (local paths, "file:" and other schemes) is ignored.
 void OpenInBrowser(ShellPlatform& shell, std::string_view text);
+// Whether a text is one the browser or mail program is given: an http, https or mailto: URL.
+bool IsBrowserTarget(std::string_view target);
 // Opens a file the program itself names, such as its help file; never pass page text here.
 void OpenProgramFile(ShellPlatform& shell, const std::string& path);
 // Opens "mailto:" + address when the trimmed address is not blank and the address holds no

@@ -42,7 +42,6 @@ class CustomerListView : public QTableView, public ResultView, public ResultSele
   // The font command: rows take the new font's height.
   void SetListFont(const QFont& font);
 
-  ResultTableModel* resultModel() const { return model_; }
 
  private:
   ResultTableModel* model_;

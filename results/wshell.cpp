@@ -11,9 +11,7 @@
 namespace marvessa {
 
 QUrl ShellUrl(const std::string& target) {
-  const std::string lower = LowerAscii(target);
-  if (lower.starts_with("http://") || lower.starts_with("https://") || lower.starts_with("mailto:"))
-    return QUrl(FromGbk(target), QUrl::TolerantMode);
+  if (IsBrowserTarget(target)) return QUrl(FromGbk(target), QUrl::TolerantMode);
   return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(target)));
 }
 

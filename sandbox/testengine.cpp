@@ -42,7 +42,7 @@ TestEngine::TestEngine(TestEngineOptions options, const std::string& host)
           const int offset = parsed.number - options_.firstPage;
           const int step = options_.pageStep == 0 ? 1 : options_.pageStep;
           if (offset % step == 0 && offset / step >= 0 && offset / step < options_.pages) parsed.page = offset / step;
-          response.set_content(ResultPage(parsed.keyword, parsed.page), "text/html");
+          Answer(parsed, response);
           std::lock_guard lock(mutex_);
           requests_.push_back(std::move(parsed));
         });
@@ -78,7 +78,7 @@ Lines TestEngine::EngineBlock() const {
           IntToText(options_.firstPage),
           options_.nextMode,
           options_.nextMode == "1" ? Origin() : "",
-          "interval=" + IntToText(options_.intervalMs),
+          "interval=" + IntToText(options_.intervalMs) + (options_.extensions.empty() ? "" : "&" + options_.extensions),
           "",
           ""};
 }
@@ -106,6 +106,32 @@ std::vector<EngineRequest> TestEngine::Requests() const {
 std::string TestEngine::PageLink(const std::string& keyword, int page) const {
   return "/search?q=" + keyword + "&start=" + std::to_string(options_.firstPage + page * options_.pageStep) +
          "&sa=N" + (options_.nextMode == "1" ? "&via=next" : "");
+}
+
+void TestEngine::Answer(const EngineRequest& request, httplib::Response& response) const {
+  switch (options_.answer) {
+    case TestEngineAnswer::kResults:
+      return response.set_content(ResultPage(request.keyword, request.page), "text/html");
+    case TestEngineAnswer::kNoResults:
+      return response.set_content("<html><body><div id=results><p>No results.</p></div><!--/results--></body></html>",
+                                  "text/html");
+    case TestEngineAnswer::kRateLimited:
+      response.status = 429;
+      if (options_.retryAfter >= 0) response.set_header("Retry-After", std::to_string(options_.retryAfter));
+      return response.set_content("Too many requests", "text/plain");
+    case TestEngineAnswer::kForbidden:
+      response.status = 403;
+      return response.set_content("Access denied", "text/plain");
+    case TestEngineAnswer::kVerificationRedirect:
+      return response.set_redirect(Origin() + "/sorry/captcha?continue=" + request.keyword, 302);
+    case TestEngineAnswer::kCaptchaPage:
+      return response.set_content(
+          "<html><body><form id=\"challenge-form\">Please verify you are human</form></body></html>", "text/html");
+    case TestEngineAnswer::kChangedLayout:
+      return response.set_content("<html><body><main><article><a href=\"" + ResultUrl(0) +
+                                      "\">Result</a></article></main></body></html>",
+                                  "text/html");
+  }
 }
 
 std::string TestEngine::ResultPage(const std::string& keyword, int page) const {

@@ -27,7 +27,22 @@
 #include "app/utext.h"
 #include "sandbox/testweb.h"
 
+namespace httplib {
+struct Response;
+}
+
 namespace marvessa::sandbox {
+
+// What the engine answers to every query.
+enum class TestEngineAnswer {
+  kResults,               // the result pages above
+  kNoResults,             // the result area without items
+  kRateLimited,           // 429, with Retry-After when retryAfter is 0 or more
+  kForbidden,             // 403
+  kVerificationRedirect,  // 302 to "/sorry/captcha?continue=…"
+  kCaptchaPage,           // 200: a page that asks to prove one is human
+  kChangedLayout,         // 200: results in a markup the record does not know
+};
 
 struct TestEngineOptions {
   int pages = 3;
@@ -43,6 +58,10 @@ struct TestEngineOptions {
   const TestCa* tls = nullptr;
   // The record's "interval" extension: the sandbox engine may be asked without a pause.
   int intervalMs = 0;
+  TestEngineAnswer answer = TestEngineAnswer::kResults;
+  int retryAfter = -1;
+  // More "key=value" extensions of the record, joined by "&".
+  std::string extensions{};
 };
 
 struct EngineRequest {
@@ -71,6 +90,7 @@ class TestEngine {
   std::vector<EngineRequest> Requests() const;
 
  private:
+  void Answer(const EngineRequest& request, httplib::Response& response) const;
   std::string ResultPage(const std::string& keyword, int page) const;
   std::string PageLink(const std::string& keyword, int page) const;
 

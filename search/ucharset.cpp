@@ -110,13 +110,34 @@ std::string FromCoreText(std::string_view text, const std::string& charset) {
   }
 }
 
-std::string PercentEncode(std::string_view bytes, std::string_view blank) {
+void AppendUtf8(std::string& out, long cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+namespace {
+
+// Every byte keep refuses as %XX, a blank as blank.
+template <typename Keep>
+std::string EncodeBytes(std::string_view bytes, std::string_view blank, Keep keep) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (const char c : bytes) {
     const unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' || u == '.' ||
-        u == '_' || u == '~') {
+    if (keep(u)) {
       out += c;
     } else if (u == ' ') {
       out += blank;
@@ -127,6 +148,19 @@ std::string PercentEncode(std::string_view bytes, std::string_view blank) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string PercentEncode(std::string_view bytes, std::string_view blank) {
+  return EncodeBytes(bytes, blank, [](unsigned char u) {
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' || u == '.' ||
+           u == '_' || u == '~';
+  });
+}
+
+std::string PercentEncodeUnprintable(std::string_view bytes) {
+  return EncodeBytes(bytes, "%20", [](unsigned char u) { return u > 32 && u < 127; });
 }
 
 std::string PercentDecode(std::string_view text) {

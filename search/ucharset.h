@@ -19,6 +19,8 @@ std::string CharsetName(std::string_view label);
 std::string PageCharset(std::string_view contentType, std::string_view page);
 
 bool IsValidUtf8(std::string_view s);
+// Appends the code point (at most 0x10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, long cp);
 
 // Text of a charset as core text, and back; a GBK-family charset passes through unchanged.
 std::string ToCoreText(std::string_view text, const std::string& charset);
@@ -27,6 +29,8 @@ std::string FromCoreText(std::string_view text, const std::string& charset);
 // Every byte outside the unreserved URL characters (A-Z a-z 0-9 - . _ ~) as %XX; a blank as
 // blank (for example "%20" or "+").
 std::string PercentEncode(std::string_view bytes, std::string_view blank = "%20");
+// Every byte outside printable ASCII (blanks and control bytes included) as %XX.
+std::string PercentEncodeUnprintable(std::string_view bytes);
 // %XX sequences as their bytes; anything else as it stands.
 std::string PercentDecode(std::string_view text);
 

@@ -65,7 +65,9 @@ void RunController::StartSearch(bool continueRun) {
   run.SetEngineIndex(0);
   run.ResetHosts();
   run.userEnded = false;
-  run.SetRunEngines(BuildRunEngineList(LoadCatalog(p_.folders), s.currentScope, s.searchengine));
+  const EngineCatalog catalog = LoadCatalog(p_.folders);
+  run.SetRunEngines(BuildRunEngineList(catalog, s.currentScope, s.searchengine));
+  run.engines.Begin(ListRunEngines(catalog, s.currentScope, s.searchengine));
   run.SetAddressRules(LoadAddressRules(p_.folders));
   earlyTopUpDone_ = false;
   p_.commands.SetAnimationRunning(true);
@@ -142,7 +144,8 @@ void RunController::WorkerFinished(int slot) {
   if (runningCount_ != 0) return;
   FinishRun();
   if (!p_.run.userEnded && p_.results.Count() == 0) {
-    ShowInfo(p_.messages, kNothingFound);
+    const std::string blocked = BlockedEngineNames(p_.run.engines.Rows());
+    ShowInfo(p_.messages, blocked.empty() ? kNothingFound : kNothingFound + std::string("\r\n  这些搜索引擎拒绝了查询: ") + blocked + ".");
     p_.keywords.FocusKeywordBox();
   }
 }

@@ -17,6 +17,7 @@
 #include "app/uglobal.h"
 #include "app/utext.h"
 #include "search/utls.h"
+#include "search/uurl.h"
 
 namespace marvessa {
 
@@ -80,11 +81,6 @@ std::string TooLarge(const char* what, std::size_t cap) {
   return std::string(what) + " is larger than " + IntToText(static_cast<long long>(cap)) + " bytes";
 }
 
-bool HasHttpScheme(const std::string& url) {
-  const std::string lower = LowerAscii(url);
-  return StartsWith(lower, "http://") || StartsWith(lower, "https://");
-}
-
 // The request target as the URL spells it, so that bytes outside ASCII (GBK text in a path) go
 // out unchanged instead of being percent-encoded. A plain-http request through the proxy carries
 // the whole URL; the fragment is never sent.
@@ -104,15 +100,37 @@ struct Response {
   std::string location;
   int retryAfterSeconds = -1;
   ResponseStart start;
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::vector<std::string> setCookies;
   std::string body;
   std::size_t bodyBytes = 0;
 };
+
+// The cookie a Set-Cookie value sets: its "name=value", without the attributes.
+std::string CookieOf(std::string_view setCookie) { return Trim(setCookie.substr(0, setCookie.find(';'))); }
+
+// The Cookie header with the cookie added, or put in place of the one of its name.
+std::string WithCookie(const std::string& header, const std::string& cookie) {
+  const std::string name = cookie.substr(0, cookie.find('='));
+  std::string out;
+  std::size_t start = 0;
+  while (start < header.size()) {
+    const std::size_t end = std::min(header.find(';', start), header.size());
+    const std::string pair = Trim(header.substr(start, end - start));
+    if (!pair.empty() && pair.substr(0, pair.find('=')) != name) out += pair + "; ";
+    start = end + 1;
+  }
+  return out + cookie;
+}
+
+std::string HeaderName(std::string_view line) { return LowerAscii(Trim(line.substr(0, line.find(':')))); }
 
 }  // namespace
 
 struct HttpClient::State {
   CURL* curl = nullptr;
   curl_slist* headers = nullptr;
+  std::vector<std::string> headerLines;  // of the setup
   char errorText[CURL_ERROR_SIZE] = {};
 
   // The sockets curl holds open, so that another thread can shut them down. A socket leaves the
@@ -139,7 +157,9 @@ struct HttpClient::State {
   bool EndFetch();
   bool OnHeadersDone();
   void OnHeaderLine(std::string_view line);
-  FetchResult Transfer(const std::string& url, bool fresh);
+  FetchResult Transfer(const std::string& url, bool fresh, bool post, const std::string& cookies);
+  // The setup's headers and the fetch's own; null when the fetch adds none.
+  curl_slist* FetchHeaders() const;
   std::string NextHop(FetchResult& result, int hopsSoFar);
 
   static curl_socket_t OpenSocket(void* data, curlsocktype, curl_sockaddr* address);
@@ -214,7 +234,11 @@ void HttpClient::State::OnHeaderLine(std::string_view line) {
   if (colon == std::string_view::npos || response.headersDone) return;
   const std::string name = LowerAscii(Trim(line.substr(0, colon)));
   std::string value = Trim(line.substr(colon + 1));
-  if (name == "location") {
+  response.headers.emplace_back(name, value);
+  if (name == "set-cookie") {
+    if (const std::string cookie = CookieOf(value); cookie.find('=') != std::string::npos)
+      response.setCookies.push_back(cookie);
+  } else if (name == "location") {
     response.location = std::move(value);
   } else if (name == "retry-after") {
     response.retryAfterSeconds = RetryAfterSeconds(value);
@@ -266,7 +290,20 @@ bool HttpClient::State::EndFetch() {
   return cut.exchange(false) || stopped;
 }
 
-FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
+curl_slist* HttpClient::State::FetchHeaders() const {
+  if (options->headers.empty()) return nullptr;
+  curl_slist* list = nullptr;
+  for (const std::string& line : headerLines) {
+    const std::string name = HeaderName(line);
+    const bool replaced = std::any_of(options->headers.begin(), options->headers.end(),
+                                      [&](const std::string& own) { return HeaderName(own) == name; });
+    if (!replaced) list = curl_slist_append(list, line.c_str());
+  }
+  for (const std::string& line : options->headers) list = curl_slist_append(list, line.c_str());
+  return list;
+}
+
+FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh, bool post, const std::string& cookies) {
   response = Response{};
   failure.clear();
   errorText[0] = '\0';
@@ -280,8 +317,22 @@ FetchResult HttpClient::State::Transfer(const std::string& url, bool fresh) {
   const long verify = options->verifyCertificates ? 1L : 0L;
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verify);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verify * 2);
+  if (post) {
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, static_cast<long>(options->postBody.size()));
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, options->postBody.c_str());
+  }
+  curl_easy_setopt(curl, CURLOPT_COOKIE, cookies.empty() ? nullptr : cookies.c_str());
+  curl_slist* own = FetchHeaders();
+  if (own) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, own);
   const CURLcode code = curl_easy_perform(curl);
+  if (own) {
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_slist_free_all(own);
+  }
+  if (post) curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(curl, CURLOPT_COOKIE, nullptr);
   FetchResult result;
+  result.headers = response.headers;
   result.status = response.status;
   result.retryAfterSeconds = response.retryAfterSeconds;
   if (CutRequested()) {
@@ -334,12 +385,14 @@ HttpClient::~HttpClient() {
 void HttpClient::SetSetup(const HttpSetup& setup) {
   CURL* curl = state_->curl;
   curl_easy_setopt(curl, CURLOPT_USERAGENT, setup.userAgent.empty() ? nullptr : setup.userAgent.c_str());
-  curl_slist* headers = nullptr;
+  std::vector<std::string> lines;
   if (setup.browserHeaders) {
-    headers = curl_slist_append(headers, (std::string("Accept: ") + kHttpAccept).c_str());
-    if (!setup.acceptLanguage.empty())
-      headers = curl_slist_append(headers, ("Accept-Language: " + setup.acceptLanguage).c_str());
+    lines.push_back(std::string("Accept: ") + kHttpAccept);
+    if (!setup.acceptLanguage.empty()) lines.push_back("Accept-Language: " + setup.acceptLanguage);
   }
+  curl_slist* headers = nullptr;
+  for (const std::string& line : lines) headers = curl_slist_append(headers, line.c_str());
+  state_->headerLines = std::move(lines);
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_slist_free_all(state_->headers);
   state_->headers = headers;
@@ -386,7 +439,11 @@ std::string HttpClient::State::NextHop(FetchResult& result, int hopsSoFar) {
 FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options) {
   State& state = *state_;
   bool fresh = false;
-  if (!state.BeginFetch(fresh)) return FetchResult{false, 0, {}, {}, "the client is stopped"};
+  if (!state.BeginFetch(fresh)) {
+    FetchResult stopped;
+    stopped.error = "the client is stopped";
+    return stopped;
+  }
   state.options = &options;
   state.bodyCap = std::min(options.bodyCap, kHttpSafetyBodyCap);
   if (options.freshConnection) {
@@ -395,15 +452,27 @@ FetchResult HttpClient::Get(const std::string& url, const FetchOptions& options)
     state.ShutDownSocketsLocked();
   }
   fresh = fresh || options.freshConnection;
-  FetchResult result = state.Transfer(url, fresh);
-  for (int hops = 0; result.ok && IsRedirectStatus(result.status); ++hops) {
+  std::string cookies = options.cookies;
+  std::vector<std::string> setCookies;
+  std::string location;
+  FetchResult result = state.Transfer(url, fresh, !options.postBody.empty(), cookies);
+  for (int hops = 0;; ++hops) {
+    for (const std::string& cookie : state.response.setCookies) cookies = WithCookie(cookies, cookie);
+    setCookies.insert(setCookies.end(), state.response.setCookies.begin(), state.response.setCookies.end());
+    if (!result.ok || !IsRedirectStatus(result.status)) break;
+    location = state.response.location;
     result.ok = false;
     const std::string next = state.NextHop(result, hops);
     if (next.empty()) break;
     if (options.onRedirect) options.onRedirect(state.response.location);
-    result = state.Transfer(next, false);
+    result = state.Transfer(next, false, false, cookies);
   }
-  if (state.EndFetch() && result.ok) result = FetchResult{false, result.status, {}, {}, "the connection was closed"};
+  result.location = std::move(location);
+  result.setCookies = std::move(setCookies);
+  if (state.EndFetch() && result.ok) {
+    result.ok = false;
+    result.error = "the connection was closed";
+  }
   if (!result.ok) {
     result.body.clear();
     result.contentType.clear();

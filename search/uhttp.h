@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace marvessa {
 
@@ -67,6 +69,14 @@ struct FetchOptions {
   // The fetch fails as soon as the body of a response grows past this many bytes (or its
   // Content-Length announces more); kHttpSafetyBodyCap holds whatever is given here.
   std::size_t bodyCap = kHttpSafetyBodyCap;
+  // Request headers beyond the setup's ("Name: value"); one of a setup header's name replaces it.
+  std::vector<std::string> headers;
+  // Sent as the Cookie header ("a=1; b=2"); with redirects followed, the cookies every answer
+  // sets go along to the next one.
+  std::string cookies;
+  // Not empty: the request is a POST with this form body (application/x-www-form-urlencoded);
+  // a redirect after it is followed with a GET.
+  std::string postBody;
   // Called for every redirect followed, with the Location value as the server sent it.
   std::function<void(const std::string& location)> onRedirect;
   // Called before the body of the final response is read; false abandons the fetch.
@@ -82,6 +92,12 @@ struct FetchResult {
   std::string contentType;  // of the final response; empty when it had none
   std::string error;
   int retryAfterSeconds = -1;  // the last response's Retry-After (seconds or a date), -1 without one
+  // The Location of the last redirect answer, followed or not; empty when there was none.
+  std::string location;
+  // The last response's headers, names lower-cased; kept after a failure too.
+  std::vector<std::pair<std::string, std::string>> headers;
+  // The "name=value" of every Set-Cookie of every answer, in order.
+  std::vector<std::string> setCookies;
 };
 
 // Used by one thread. Only CloseConnection and Stop may be called from other threads.

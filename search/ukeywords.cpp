@@ -18,9 +18,10 @@ std::string EncodeKeyword(const EngineDef& engine, const std::string& keyword) {
 }
 
 std::string BuildQueryUrl(const EngineDef& engine, const std::string& keyword, int k) {
+  const std::string start = engine.queryPrefix + engine.engineKey + engine.queryPath + EncodeKeyword(engine, keyword);
+  if (k == 0 && engine.extensions.OmitsFirstPageNumber()) return start + engine.querySuffix;
   const long long page = engine.firstPage + static_cast<long long>(k) * engine.pageStep;
-  return engine.queryPrefix + engine.engineKey + engine.queryPath + EncodeKeyword(engine, keyword) +
-         engine.queryPageParam + IntToText(page) + engine.querySuffix;
+  return start + engine.queryPageParam + IntToText(page) + engine.querySuffix;
 }
 
 std::string CollapseBlanks(std::string_view text) {

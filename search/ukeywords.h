@@ -16,7 +16,8 @@ Lines BuildRunKeywords(const std::string& keywordBox, const Lines& batchLines);
 // charset, every byte but the unreserved URL characters percent-encoded, blanks as the engine
 // expects them.
 std::string EncodeKeyword(const EngineDef& engine, const std::string& keyword);
-// Result page k (0 for the first page) of the engine for the keyword line.
+// Result page k (0 for the first page) of the engine for the keyword line; with "page1=omit" the
+// first page's URL has no page parameter and number.
 std::string BuildQueryUrl(const EngineDef& engine, const std::string& keyword, int k);
 
 // Trims, and turns every blank with the blanks and control characters after it into one blank.

@@ -41,24 +41,6 @@ long LowerCodePoint(long cp) {
   return cp;
 }
 
-void AppendUtf8(std::string& out, long cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::vector<std::string> LinkTerms(std::string_view text) {
@@ -95,7 +77,7 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
-  return scheme == "http" || (scheme == "https" && !httpOnly_);
+  return IsHttpScheme(scheme) && !(httpOnly_ && scheme == "https");
 }
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {

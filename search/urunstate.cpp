@@ -13,16 +13,23 @@ void RunState::SetRunEngines(Lines engines) {
 }
 
 std::string RunState::TakeNextJob(EngineDef& engine) {
+  int engineNumber = 0;
+  return TakeNextJob(engine, engineNumber);
+}
+
+std::string RunState::TakeNextJob(EngineDef& engine, int& engineNumber) {
   std::lock_guard lock(mutex_);
   const int engines = runEngineCount_;
   const int e = engineIndex_++;
   if (e < engines && level1_.Count() < settings_.chache1number) {
     LoadEngineBlock(runEngines_, e, engine);
+    engineNumber = e;
   } else {
     ++keywordIndex_;
     if (engines > 0) {
       LoadEngineBlock(runEngines_, 0, engine);
       engineIndex_ = 1;
+      engineNumber = 0;
     }
   }
   const bool past = keywordIndex_ < 0 || keywordIndex_ >= static_cast<int>(runKeywords.size());

@@ -15,6 +15,7 @@
 #include "app/utext.h"
 #include "engines/uengine.h"
 #include "search/uaddressrules.h"
+#include "search/uenginestatus.h"
 #include "search/urobots.h"
 #include "search/uurlqueue.h"
 
@@ -40,6 +41,8 @@ class RunState {
   // Hands out the next (keyword line, engine) job: loads the engine into engine and returns the
   // keyword line, empty when no job is left. A non-empty line replaces the keyword terms.
   std::string TakeNextJob(EngineDef& engine);
+  // The same, telling which engine of the run (from 0) was loaded.
+  std::string TakeNextJob(EngineDef& engine, int& engineNumber);
   // Hands out the next URL to crawl, level 1 oldest first, then level 2; empty when none is left
   // or when stopRequested. titleIndex becomes the level-1 age index, or -1.
   std::string TakeNextUrl(int& titleIndex, bool stopRequested);
@@ -60,6 +63,8 @@ class RunState {
   void ResetHosts();
   // The robots.txt rules of the run's crawled sites.
   RobotsCache robots;
+  // How the run's engines answer; begun with the run engine list.
+  EngineStatus engines;
 
   // True when the queue is over its capacity, url is blank, or the queue holds url (any case).
   bool IsKnownLevel1Url(std::string_view url) const;

@@ -143,6 +143,13 @@ void PageScanner::ScanEmails() const {
   });
 }
 
+void PageScanner::ScanPage(std::string_view base) const {
+  ScanEmails();
+  if (c_.run.Level2Count() >= c_.settings.chache2number) return;
+  ScanLinks(base, "href=");
+  ScanLinks(base, "src=");
+}
+
 // The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
 // removed; empty when either is not within the link window. Both searches stay within their
 // windows, so that a page of links without anchors is read once.

@@ -83,6 +83,9 @@ class PageScanner {
   void ScanEmails() const;
   // Queues every wanted link after marker ("href=" or "src="), resolved against base.
   void ScanLinks(std::string_view base, std::string_view marker) const;
+  // The scan of a page as a run makes it: its addresses, then, while the level-2 list has room,
+  // its links after "href=" and after "src=".
+  void ScanPage(std::string_view base) const;
 
   // The worker's forms, which give nothing once stopRequested is set: FindFrom over pageLower,
   // and CleanUrl.

@@ -9,6 +9,8 @@
 #include "search/ucharset.h"
 #include "search/ukeywords.h"
 #include "search/ulinkfilter.h"
+#include "search/uenginequery.h"
+#include "search/uresultpage.h"
 #include "search/uscanner.h"
 #include "search/uurl.h"
 
@@ -70,29 +72,74 @@ void Tsrchthd::Execute() {
 }
 
 void Tsrchthd::RunEngineQueries() {
-  std::string keyword = Trim(ctx_.run.TakeNextJob(engine_));
+  int e = 0;
+  std::string keyword = Trim(ctx_.run.TakeNextJob(engine_, e));
   while (!keyword.empty() && !stopRequested_) {
-    int k = 0;
-    std::string url = BuildQueryUrl(engine_, keyword, k);
-    for (int pages = 1; !stopRequested_; ++pages) {
-      if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return;
-      const std::string host = UrlHost(url);
-      const int interval = engine_.extensions.IntervalMs();
-      if (!ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
-      FetchPage(RequestUrl(url));
-      ctx_.run.ReleaseEngineHost(host, interval);
-      if (stopRequested_) break;
-      RemoveLineBreaks(page_);
-      CutResultArea();
-      pageLower_ = LowerAscii(page_);
-      int added = 0;
-      const std::string next = HarvestResultPage(added);
-      // An engine that offers a next page for ever, or the same results again, ends here.
-      if (next.empty() || added == 0 || pages == kMaxResultPages) break;
-      url = engine_.nextMode == "1" ? next : BuildQueryUrl(engine_, keyword, ++k);
-    }
-    keyword = Trim(ctx_.run.TakeNextJob(engine_));
+    // The jobs of a suspended engine are skipped: the run goes on with the others.
+    if (!ctx_.run.engines.IsSuspended(e) && !QueryEngine(e, keyword)) return;
+    keyword = Trim(ctx_.run.TakeNextJob(engine_, e));
   }
+}
+
+bool Tsrchthd::QueryEngine(int e, const std::string& keyword) {
+  EngineStatus& status = ctx_.run.engines;
+  const int interval = engine_.extensions.IntervalMs();
+  int k = 0;
+  std::string url = BuildQueryUrl(engine_, keyword, k);
+  for (int pages = 1; !stopRequested_; ++pages) {
+    if (ctx_.run.Level1Count() >= ctx_.settings.chache1number) return false;
+    const std::string host = UrlHost(url);
+    if (!ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
+    if (!engine_.extensions.WarmupUrl().empty() && status.ClaimWarmup(e)) {
+      const bool warm = WarmUp(e, url);
+      ctx_.run.ReleaseEngineHost(host, interval);
+      if (!warm || !ctx_.run.AcquireEngineHost(host, interval, stopRequested_)) break;
+    }
+    const EngineQuery query = BuildEngineQuery(engine_, url, status.Token(e), status.Cookies(e, engine_.extensions.Cookies()));
+    watchdogTicks_ = 0;
+    const FetchResult fetched = http_.Get(query.url, query.options);
+    ctx_.run.ReleaseEngineHost(host, interval);
+    if (stopRequested_) break;
+    status.KeepCookies(e, fetched.setCookies);
+    const EngineResponse response = ResponseOf(fetched);
+    const ResultPage cut = CutResultPage(engine_, response.body, response.contentType);
+    const FetchOutcome outcome = ClassifyEngineResponse(response, engine_, cut);
+    const bool ok = outcome == FetchOutcome::kOk;
+    status.Record(e, outcome, response.status, query.url, ok ? static_cast<int>(cut.items.size()) : 0,
+                  response.retryAfterSeconds);
+    if (!ok) break;
+    const int added = QueueResults(cut);
+    if (added < 0) return false;
+    // An engine that offers a next page for ever, or the same results again, ends here.
+    if (added == 0 || !HasNextPage(engine_, cut) || pages >= MaxResultPages(engine_)) break;
+    url = engine_.nextMode == "1" && !cut.next.empty() ? cut.next : BuildQueryUrl(engine_, keyword, ++k);
+  }
+  return true;
+}
+
+bool Tsrchthd::WarmUp(int e, const std::string& firstQueryUrl) {
+  EngineStatus& status = ctx_.run.engines;
+  const EngineQuery query = BuildWarmupQuery(engine_, firstQueryUrl, status.Cookies(e, engine_.extensions.Cookies()));
+  watchdogTicks_ = 0;
+  const FetchResult fetched = http_.Get(query.url, query.options);
+  if (stopRequested_) return false;
+  status.KeepCookies(e, fetched.setCookies);
+  const EngineResponse response = ResponseOf(fetched);
+  // A warm-up that only sets cookies may answer with a redirect.
+  ResultPage page;
+  page.areaFound = true;
+  FetchOutcome outcome = ClassifyEngineResponse(response, engine_, page);
+  if (outcome == FetchOutcome::kNoResults || outcome == FetchOutcome::kRedirected) outcome = FetchOutcome::kOk;
+  const std::string token = CutWarmupToken(engine_, response.body);
+  if (outcome == FetchOutcome::kOk && !engine_.extensions.TokenStart().empty() && token.empty())
+    outcome = FetchOutcome::kBlocked;
+  if (outcome != FetchOutcome::kOk) {
+    status.Record(e, outcome, response.status, query.url, 0, response.retryAfterSeconds);
+    return false;
+  }
+  status.SetToken(e, token);
+  status.CountRequest(e);
+  return true;
 }
 
 FetchResult Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {
@@ -112,19 +159,6 @@ bool Tsrchthd::Pause(std::chrono::seconds time) {
   return !stopRequested_;
 }
 
-void Tsrchthd::CutResultArea() {
-  if (page_.empty()) return;
-  if (const std::size_t p = engine_.areaStart.empty() ? std::string::npos : page_.find(engine_.areaStart);
-      p != std::string::npos)
-    page_.erase(0, p);
-  const std::size_t e = engine_.areaEnd.empty() ? std::string::npos : page_.find(engine_.areaEnd);
-  if (e == std::string::npos) {
-    page_.clear();
-  } else {
-    page_.erase(e + engine_.areaEnd.size());
-  }
-}
-
 PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
   return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
                       [this](const std::string& email, const std::string& url, const std::string& title) {
@@ -133,59 +167,13 @@ PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
                       [this](const std::string& url) { findings_.links.push_back(url); }, linkFilter_.get()});
 }
 
-std::string Tsrchthd::HarvestResultPage(int& added) {
-  const EngineDef& e = engine_;
-  const std::string charset = PageCharset(contentType_, page_);
-  // The scanner's marker search and URL cutting over this page, which give nothing after a stop.
-  const PageScanner page = Scanner(charset);
-  std::size_t pos = 1;
-  for (;;) {
-    if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return {};
-    const std::size_t s = page.FindFrom(e.itemStart, pos);
-    if (s == 0) break;
-    pos = s + e.itemStart.size();
-    const std::size_t end = page.FindFrom(e.itemEnd, s + e.itemStart.size());
-    if (end == 0) break;
-    pos = end + e.itemEnd.size();
-    std::string item = page_.substr(s - 1, end + e.itemEnd.size() - s);
-    std::string url;
-    if (e.itemOrder == 0) url = CutBetween(item, e.urlStart, e.urlEnd);
-    std::string title = CutBetween(item, e.titleStart, e.titleEnd);
-    if (e.itemOrder > 0) url = CutBetween(item, e.urlStart, e.urlEnd);
-    url = page.CleanUrl(url);
-    if (!url.empty() && UrlScheme(url).empty()) url = "http://" + url;
-    title = ToCoreText(title, charset);
-    if (!url.empty() && !ctx_.run.IsKnownLevel1Url(url) && AddLevel1(url, title)) ++added;
+int Tsrchthd::QueueResults(const ResultPage& cut) {
+  int added = 0;
+  for (const ResultItem& item : cut.items) {
+    if (stopRequested_ || ctx_.run.Level1Count() >= ctx_.settings.chache1number) return -1;
+    if (!ctx_.run.IsKnownLevel1Url(item.url) && AddLevel1(item.url, item.title)) ++added;
   }
-  std::string next;
-  if (pos > e.itemStart.size() + e.itemEnd.size()) {
-    const std::size_t cut = pos - e.itemEnd.size() - 1;
-    page_.erase(0, cut);
-    pageLower_.erase(0, cut);
-    next = FindNextPageLink(page);
-    RemoveChars(next, "\"'");
-  }
-  return next;
-}
-
-std::string Tsrchthd::FindNextPageLink(const PageScanner& page) {
-  const EngineDef& e = engine_;
-  const std::size_t s = page.FindFrom(e.nextStart, 1);
-  const std::size_t end = page.FindFrom(e.nextEnd, 1);
-  std::string link;
-  if (s > 0 && s < end) {
-    std::string text = page_.substr(s - 1, end + e.nextEnd.size() - s);
-    link = CutBetween(text, e.nextStart, e.nextEnd);
-  }
-  if (IsBlankText(link)) return {};
-  if (e.nextMode == "1") {
-    // The link is what follows the last nextStart before nextEnd.
-    for (std::size_t p = FindNoCase(link, e.nextStart); p != std::string::npos && !stopRequested_;
-         p = FindNoCase(link, e.nextStart))
-      link.erase(0, p + e.nextStart.size());
-    link = e.nextPrefix + link;
-  }
-  return link;
+  return added;
 }
 
 bool Tsrchthd::CheckResponseStart(const ResponseStart& start) const {
@@ -269,11 +257,7 @@ void Tsrchthd::CrawlPages(std::string url) {
 void Tsrchthd::ScanPage(const std::string& base) {
   findings_ = {};
   const PageScanner scanner = Scanner(PageCharset(contentType_, page_));
-  scanner.ScanEmails();
-  if (ctx_.run.Level2Count() < ctx_.settings.chache2number) {
-    scanner.ScanLinks(base, "href=");
-    scanner.ScanLinks(base, "src=");
-  }
+  scanner.ScanPage(base);
   HandOverFindings();
 }
 

@@ -15,14 +15,13 @@
 #include "results/uresults.h"
 #include "search/uhttp.h"
 #include "search/ulinkfilter.h"
+#include "search/uresultpage.h"
 #include "search/urunstate.h"
 #include "search/uscanner.h"
 #include "search/uworker.h"
 
 namespace marvessa {
 
-// Result pages one keyword's paging on one engine requests at most.
-inline constexpr int kMaxResultPages = 100;
 // The longest pause a Retry-After gets before the one more try.
 inline constexpr int kMaxRetryAfterSeconds = 120;
 inline constexpr std::size_t kRobotsBodyCap = 512 * 1024;
@@ -48,6 +47,11 @@ class Tsrchthd : public SearchWorker {
  private:
   void Execute();
   void RunEngineQueries();
+  // Pages through engine e (of the run) for the keyword, recording every request's outcome;
+  // false when the full level-1 list ends the engine phase.
+  bool QueryEngine(int e, const std::string& keyword);
+  // The engine's warm-up request: its cookies and token kept for the run; false when it failed.
+  bool WarmUp(int e, const std::string& firstQueryUrl);
   // Fetches into page (empty after a failure); without options as engine result pages are fetched.
   FetchResult FetchPage(const std::string& url, const FetchOptions& options = {});
   // Sleeps; false when a stop came first.
@@ -55,10 +59,9 @@ class Tsrchthd : public SearchWorker {
   // The next URL to crawl, with its host's slot held in host_; empty when none is left.
   std::string TakeNextUrl();
   std::string FetchRobots(const std::string& robotsUrl);
-  void CutResultArea();
-  // Queues the page's new result URLs (counted in added) and returns its next-page link.
-  std::string HarvestResultPage(int& added);
-  std::string FindNextPageLink(const PageScanner& page);
+  // Queues the new result URLs of a cut result page; how many were new, or -1 when a stop or
+  // the full level-1 list ended the engine phase first.
+  int QueueResults(const ResultPage& cut);
   void CrawlPages(std::string url);
   void FetchCrawledPage(const std::string& url);
   bool CheckResponseStart(const ResponseStart& start) const;

@@ -79,6 +79,13 @@ std::string UrlScheme(std::string_view url) {
   return end == std::string::npos ? std::string() : LowerAscii(std::string_view(s).substr(0, end));
 }
 
+bool IsHttpScheme(std::string_view scheme) { return scheme == "http" || scheme == "https"; }
+
+bool HasHttpScheme(std::string_view url) {
+  const std::size_t end = url.find(kSchemeEnd);
+  return end != std::string_view::npos && IsHttpScheme(LowerAscii(url.substr(0, end)));
+}
+
 std::string UrlSiteRoot(std::string_view url) {
   const UrlParts parts = SplitUrl(url);
   if (!parts.hasHost) return {};

@@ -9,6 +9,10 @@ namespace marvessa {
 
 // The text before the first "://"; empty without one.
 std::string UrlScheme(std::string_view url);
+// The schemes the crawl and the HTTP client speak: "http" and "https" (lower-case).
+bool IsHttpScheme(std::string_view scheme);
+// Whether the URL begins with one of them, in any letter case.
+bool HasHttpScheme(std::string_view url);
 // scheme + "://" + host ("http" for an empty scheme), without user information and port;
 // empty when the URL names no host.
 std::string UrlSiteRoot(std::string_view url);

@@ -13,16 +13,19 @@ Lines UrlQueue::DisplayOrder() const { return Lines(entries_.rbegin(), entries_.
 bool UrlQueue::Holds(std::string_view url) const { return index_.Holds(url); }
 
 void UrlQueue::AddNewest(std::string url) {
+  if (observer_) observer_->RowAboutToBeInserted(0);
   index_.Add(entries_.emplace_back(std::move(url)));
-  if (observer_) observer_->RowInserted(0);
+  if (observer_) observer_->RowInserted();
 }
 
 void UrlQueue::AddOldest(std::string url) {
+  if (observer_) observer_->RowAboutToBeInserted(Count());
   index_.Add(entries_.emplace_front(std::move(url)));
-  if (observer_) observer_->RowInserted(Count() - 1);
+  if (observer_) observer_->RowInserted();
 }
 
 void UrlQueue::Clear() {
+  if (observer_) observer_->AboutToBeCleared();
   index_.Clear();
   entries_.clear();
   if (observer_) observer_->Cleared();

@@ -37,12 +37,15 @@ class FoldedIndex {
   std::unordered_set<const std::string*, Hash, Equal> entries_;
 };
 
-// Told about changes of a queue's display, so a list view over it can follow.
+// Told about changes of a queue's display before and after they happen, as a list view over it
+// must be: in between, the view must not read the queue.
 class UrlQueueObserver {
  public:
   virtual ~UrlQueueObserver() = default;
-  // A row was inserted at this display position (0 = top).
-  virtual void RowInserted(int displayRow) = 0;
+  // A row is about to be inserted at this display position (0 = top); RowInserted follows.
+  virtual void RowAboutToBeInserted(int displayRow) = 0;
+  virtual void RowInserted() = 0;
+  virtual void AboutToBeCleared() = 0;
   virtual void Cleared() = 0;
 };
 

@@ -15,15 +15,16 @@ QVariant UrlQueueModel::data(const QModelIndex& index, int role) const {
   return FromGbk(queue_.AtDisplay(index.row()));
 }
 
-// The queue has already grown by the row; the model catches up one row at a time.
-void UrlQueueModel::RowInserted(int displayRow) {
-  beginInsertRows({}, displayRow, displayRow);
+void UrlQueueModel::RowAboutToBeInserted(int displayRow) { beginInsertRows({}, displayRow, displayRow); }
+
+void UrlQueueModel::RowInserted() {
   ++rows_;
   endInsertRows();
 }
 
+void UrlQueueModel::AboutToBeCleared() { beginResetModel(); }
+
 void UrlQueueModel::Cleared() {
-  beginResetModel();
   rows_ = 0;
   endResetModel();
 }

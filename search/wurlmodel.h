@@ -16,7 +16,9 @@ class UrlQueueModel : public QAbstractListModel, public UrlQueueObserver {
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  void RowInserted(int displayRow) override;
+  void RowAboutToBeInserted(int displayRow) override;
+  void RowInserted() override;
+  void AboutToBeCleared() override;
   void Cleared() override;
 
  private:

@@ -80,6 +80,9 @@ TEST_F(MainFormTest, AutosavedDocumentIsReopenedOnlyWithAutosaveOn) {
   EXPECT_EQ(form->results().Count(), 1);
   EXPECT_FALSE(form->document().documentNamed);
   EXPECT_EQ(window.panels[4], "邮址:1");
+  window.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::No};
+  EXPECT_FALSE(form->FormCloseQuery());  // the rows of the interrupted run are not dropped unasked
+  EXPECT_TRUE(sandbox.Exists("temp.mvx"));
   EXPECT_TRUE(form->FormCloseQuery());
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
 }
@@ -107,7 +110,15 @@ TEST_F(MainFormTest, HelpCommandsOpenTheProgramFilesAndTheMakersPages) {
   form->AHhomepageExecute();
   form->AHfeedbackExecute();
   form->PLmsgClick("");
-  ASSERT_EQ(shell.opened.size(), 3u);
+  // Only an engine row that asks for a verification opens its last URL.
+  EngineRunRow row;
+  row.lastOutcome = FetchOutcome::kRateLimited;
+  row.lastUrl = "https://127.0.0.1/q";
+  form->OpenEngineRow(row);
+  row.lastOutcome = FetchOutcome::kBlocked;
+  form->OpenEngineRow(row);
+  ASSERT_EQ(shell.opened.size(), 4u);
+  EXPECT_EQ(shell.opened[3], "https://127.0.0.1/q");
   EXPECT_EQ(shell.opened[0], sandbox.Path("help.htm"));
   EXPECT_EQ(shell.opened[1], std::string(kMakerSite) + "/dfault.htm");
   EXPECT_EQ(shell.opened[2], std::string("mailto:") + kFeedbackMailbox);

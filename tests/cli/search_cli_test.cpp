@@ -1,5 +1,6 @@
 // marvessa-cli search and demo as processes, against the loopback test web.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -69,6 +70,26 @@ class SearchCliTest : public test::SandboxTest {
   sandbox::CompanyWeb web{{.sites = 4}};
   std::unique_ptr<sandbox::TestEngine> engine;
 };
+
+// The report names every engine of the run with what became of its requests; stderr has a
+// line for each.
+TEST_F(SearchCliTest, ReportGivesThePagesAddressesAndEngines) {
+  const CliRun run = FinishCli(StartCli(Home() + " search --report " + sandbox.Path("report.json") + " --export " +
+                                           sandbox.Path("out.txt") + " k",
+                                       "", " 2>" + sandbox.Path("err.txt")));
+  ASSERT_EQ(run.status, 0);
+  const auto report = nlohmann::json::parse(sandbox.Read("report.json"));
+  EXPECT_GT(report.at("pages").get<int>(), 4);
+  EXPECT_EQ(report.at("addresses"), 20);
+  EXPECT_GE(report.at("seconds").get<double>(), 0.0);
+  ASSERT_EQ(report.at("engines").size(), 1u);
+  const auto& engine = report.at("engines")[0];
+  EXPECT_EQ(engine, nlohmann::json::parse(R"({"name": "loopback", "scope": 0, "requests": 1, "resultPages": 1,
+      "results": 4, "outcome": "ok", "lastStatus": 200, "lastUrl": ")" + this->engine->QueryUrl("k", 0) + "\"}"));
+  const Lines err = SplitLines(sandbox.Read("err.txt"));
+  ASSERT_FALSE(err.empty());
+  EXPECT_TRUE(StartsWith(err.back(), GbkToUtf8("loopback  中文  请求:1  结果页:1  结果:4  正常  HTTP 200"))) << err.back();
+}
 
 TEST_F(SearchCliTest, SearchExportsTheCustomerListAndSavesTheDocument) {
   const CliRun run = RunCli(Home() + " search --export " + sandbox.Path("out.txt") + " --save " +
@@ -162,8 +183,11 @@ TEST(DemoCli, FindsTheAddressesOfTheSandboxSitesAndOfTheCorpus) {
   ASSERT_EQ(run.status, 0);
   std::size_t corpusAddresses = 0;
   for (const sandbox::CorpusPage& page : sandbox::AddressCorpus()) corpusAddresses += page.addresses.size();
-  // and two on each site of today's web
-  EXPECT_EQ(SplitLines(run.out).size(), 12u * 5 + 8 * 2 + corpusAddresses + 1);
+  // and two on each site of today's web, then the summary and the engine's status
+  const Lines lines = SplitLines(run.out);
+  EXPECT_EQ(lines.size(), 12u * 5 + 8 * 2 + corpusAddresses + 2);
+  EXPECT_TRUE(StartsWith(lines.back(), GbkToUtf8("搜索引擎: 演示引擎  中文  请求:"))) << lines.back();
+  EXPECT_NE(lines.back().find(GbkToUtf8("  正常  HTTP 200  http://127.0.0.1:")), std::string::npos) << lines.back();
 }
 
 }  // namespace

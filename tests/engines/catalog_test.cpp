@@ -3,6 +3,7 @@
 #include "app/ufileio.h"
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
+#include "engines/uenginesource.h"
 #include "search/ukeywords.h"
 #include "tests/support/sandbox.h"
 
@@ -149,6 +150,56 @@ TEST(RunEngineList, MissingMarkersListNoEngines) {
   std::swap(bodyFirst[bodyFirst.size() - 1], bodyFirst[15]);
   EXPECT_TRUE(ListEngines(bodyFirst, "").empty());
   EXPECT_EQ(BuildRunEngineList(bodyFirst, 0, ""), (Lines{"[body]", "[/body]"}));
+}
+
+// The source is UTF-8 (written here as GBK literals and converted); the catalogue is GBK.
+EngineCatalog FromSource(const std::string& gbk) { return CatalogFromSource(GbkToUtf8(gbk)); }
+
+TEST(EngineSource, TemplatesFieldsAndExtensionsMakeTheRecords) {
+  const EngineCatalog c = FromSource(
+      "# note\ndate=2026-12-08\n[template t]\nengineKey=k\nurlEnd=\"\next.unwrap=ru\next.charset=utf-8\n"
+      "[engine]\nlike=t\nname=甲\nscope=3\nsite=https://k.example/\nurlEnd='\next.header.X-A=1&2=3%\n"
+      "ext.block=验证|x\n\n[engine]\nname=乙\nscope=0\n");
+  ASSERT_EQ(c.size(), 4u + 10 + 2 + 50 + 1);
+  EXPECT_EQ(c[2], "2026-12-08");
+  for (const auto& [i, line] : std::vector<std::pair<int, std::string>>{{4, "甲"}, {5, "3"}, {6, "https://k.example/"}, {7, ""}})
+    EXPECT_EQ(c[i], line);
+  const auto rows = ListEngines(c, "");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].name, "乙");
+  EngineDef e;
+  ASSERT_TRUE(LoadCatalogEngine(c, 0, e));
+  EXPECT_EQ(e.engineKey, "k");
+  EXPECT_EQ(e.urlEnd, "'");
+  EXPECT_EQ(c[15 + 23], "charset=utf-8&header.X-A=1%262%3D3%25");
+  EXPECT_EQ(c[15 + 24], "unwrap=ru");
+  EXPECT_EQ(c[15 + 25], "block=验证|x");
+  EXPECT_EQ(e.extensions.Headers(), (NamedValues{{"X-A", "1&2=3%"}}));
+  ASSERT_TRUE(LoadCatalogEngine(c, 1, e));
+  EXPECT_EQ(e.engineKey, "");
+  EXPECT_EQ(e.extensions.Wrapper(), LinkWrapper::kNone);
+}
+
+TEST(EngineSource, WhatTheFormatDoesNotAllowNamesItsLine) {
+  for (const char* source : {
+           "[engine]\nname=a\nscope=0\n",                       // no date
+           "date=1\n",                                            // no engine
+           "date=1\nname=a\n",                                    // a field before a section
+           "date=1\n[engine]\nname=a\nscope=0\nkey=x\n",         // unknown field
+           "date=1\n[engine]\nname=a\nscope=0\nurlEnd=\" \n",    // a value ending with a blank
+           "date=1\n[engine]\nlike=t\nname=a\nscope=0\n",        // no such template
+           "date=1\n[engine]\nscope=0\n",                        // no name
+           "date=1\n[engine]\nname=a\nscope=01\n",               // no scope number
+           "date=1\n[engines]\n",                                // unknown section
+           "date=1\n[engine]\nname=a\nscope=0\nnoequals\n",      // not name=value
+       }) {
+    EXPECT_THROW(FromSource(source), EngineSourceError) << source;
+  }
+  try {
+    FromSource("date=1\n[engine]\nname=a\nscope=0\nbogus=1\n");
+  } catch (const EngineSourceError& e) {
+    EXPECT_STREQ(e.what(), "line 5: unknown field \"bogus\"");
+  }
 }
 
 class CatalogFileTest : public SandboxTest {

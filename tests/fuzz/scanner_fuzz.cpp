@@ -35,9 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                if (UrlScheme(link) != "http" || !run.AddLevel2(link)) __builtin_trap();
                                ++queued;
                              }});
-  scanner.ScanEmails();
-  scanner.ScanLinks(url, "href=");
-  scanner.ScanLinks(url, "src=");
+  scanner.ScanPage(url);
   if (reported != run.Seen().Count() || queued != run.Level2Count()) __builtin_trap();
   return 0;
 }

@@ -14,7 +14,8 @@ namespace {
 void LeaveDocument(WindowFixture& f, const std::string& path, const std::string& email) {
   MainWindow& w = f.Create();
   f.form().results().AddResult(email, "http://127.0.0.1/", "t");
-  DocumentParts parts{f.form().results(), f.form().run(), w, w, w, f.ui};
+  DocumentParts parts{
+      .results = f.form().results(), .run = f.form().run(), .keywords = w, .scope = w, .panels = w, .ui = f.ui};
   SaveDocument(parts, path);
   f.Destroy();
 }
@@ -75,7 +76,10 @@ class LifecycleTest : public QObject {
     QCOMPARE(w.lvlist()->model()->rowCount(), 1);
     QCOMPARE(w.statusLine()->panel(4)->text(), QStringLiteral(u"邮址:1"));
     QVERIFY(!f.form().document().documentNamed);
+    QCOMPARE(w.windowTitle(), QStringLiteral("*Marvessa"));  // the interrupted run's rows are in no file yet
+    f.messages.answers = {MessageAnswer::No};
     QVERIFY(f.Close());
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
     QVERIFY(!f.sandbox.Exists(kAutosaveFileName));
   }
 
@@ -142,7 +146,7 @@ class LifecycleTest : public QObject {
     LeaveDocument(f, doc, "doc@x.cn");
     LeaveAutosave(f);
     MainWindow& w = f.Create();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Marvessa"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("*Marvessa"));
     // The restored rows of an interrupted run are not dropped without the save question.
     f.messages.answers = {MessageAnswer::No};
     f.form().files().OpenFromCommandLine(doc);

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "search/wengineview.h"
 #include "tests/gui/qt_driving.h"
 #include "tests/gui/windowfixture.h"
 
@@ -233,6 +234,27 @@ class MainWindowTest : public QObject {
     w.SetNewsLink("");
     QTest::mouseClick(w.PLmsg(), Qt::LeftButton);
     QCOMPARE(f.shell.opened.size(), std::size_t{1});
+  }
+
+  // The status line and 工具 open the engine status view; a row that needs verification opens
+  // its last URL.
+  void engineStatusViewFromTheStatusLineAndTheToolsMenu() {
+    WindowFixture f;
+    MainWindow& w = f.Create();
+    EngineStatus& status = w.form().run().engines;
+    status.Begin({{"a", 1, true, ""}, {"b", 1, true, ""}});
+    status.Record(1, FetchOutcome::kBlocked, 200, "http://127.0.0.1/captcha", 0);
+    QTest::mouseClick(w.statusLine()->panel(0), Qt::LeftButton);
+    auto* dialog = w.findChild<EngineStatusDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->model()->rowCount(), 2);
+    dialog->hide();
+    w.actions().ATengines->trigger();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(w.findChildren<EngineStatusDialog*>().size(), 1);
+    for (int row : {0, 1}) emit dialog->view()->doubleClicked(dialog->model()->index(row, 0));
+    QCOMPARE(f.shell.opened, (std::vector<std::string>{"http://127.0.0.1/captcha"}));
+    dialog->close();
   }
 
   void onlyTheUsersEditsMarkTheDocumentModified() {

@@ -70,7 +70,7 @@ TEST_F(ListCommandsTest, ServerSortFillsTheKeyAndServicesTheQueuePerRow) {
 
 TEST_F(ListCommandsTest, ServerKeyLoopEndsAtTheCurrentLastRowWhenRowsDisappear) {
   Add({"a@c.cn", "b@b.cn", "c@a.cn", "d@d.cn"});
-  ui.onPump = [this] { results.DeleteResult(results.Count() - 1); };
+  ui.onPump = [this] { results.Rows().pop_back(); };
   commands.SortResults(4);
   EXPECT_EQ(ui.pumps, 2);
   EXPECT_EQ(Emails(), (Lines{"b@b.cn", "a@c.cn"}));
@@ -189,18 +189,6 @@ TEST_F(ListCommandsTest, PendingUrlCopyAndBrowseFollowTheDisplayOrder) {
   selection.rows.clear();
   commands.PuBrowseClick(run.Level2(), selection);
   EXPECT_EQ(shell.opened, Lines{"http://127.0.0.1/old"});
-}
-
-TEST_F(ListCommandsTest, RowTextsForTheView) {
-  results.AddResult("a@x.cn", "http://127.0.0.1/", "标题");
-  const ListRowTexts row = commands.lvlistData(0);
-  EXPECT_EQ(row.caption, "a@x.cn");
-  EXPECT_EQ(row.image, 0);
-  EXPECT_EQ(row.subItems, (Lines{"http://127.0.0.1/", "标题"}));
-  for (int bad : {-1, 1}) {
-    const ListRowTexts blank = commands.lvlistData(bad);
-    EXPECT_TRUE(blank.caption.empty() && blank.subItems.empty() && blank.image == -1);
-  }
 }
 
 }  // namespace

@@ -62,17 +62,34 @@ class ControllerTest : public test::SandboxTest {
   test::FakeWorkerFactory workers{ui};
   std::vector<std::string> saves;
   int hangUps = 0;
-  RunController controller{{settings, sandbox.folders(), run, results, document, window, window, window, window,
-                            messages, ui, timers, workers,
-                            [this] {
-                              results.ClearResults();
-                              run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
-                            },
-                            [this](const std::string& path) { saves.push_back(path); },
-                            [this] {
-                              ++saveQuestions;
-                              return saveAnswer;
-                            }}};
+  RunController controller{Parts(workers)};
+
+  RunControllerParts Parts(SearchWorkerFactory& factory) {
+    return {.settings = settings,
+            .folders = sandbox.folders(),
+            .run = run,
+            .results = results,
+            .document = document,
+            .keywords = window,
+            .scope = window,
+            .panels = window,
+            .commands = window,
+            .messages = messages,
+            .ui = ui,
+            .timers = timers,
+            .workers = factory,
+            .clearCustomerList =
+                [this] {
+                  results.ClearResults();
+                  run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+                },
+            .saveDocument = [this](const std::string& path) { saves.push_back(path); },
+            .confirmSaveIfModified =
+                [this] {
+                  ++saveQuestions;
+                  return saveAnswer;
+                }};
+  }
   int saveQuestions = 0;
   bool saveAnswer = true;
 };
@@ -194,8 +211,16 @@ TEST_F(ControllerTest, NothingFoundShowsTheMessageAndNoAction) {
   controller.StartSearch(false);
   FinishAll();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text.rfind("没有搜索到相关的Email地址:\r\n", 0), 0u);
+  const std::string nothingFound = messages.shown[0].text;
+  EXPECT_EQ(nothingFound.rfind("没有搜索到相关的Email地址:\r\n", 0), 0u);
   EXPECT_EQ(actions, 0);
+  // The run's engines start anew, and those that refused it are named.
+  controller.StartSearch(false);
+  EXPECT_EQ(run.engines.Rows().size(), 2u);
+  run.engines.Record(1, FetchOutcome::kRateLimited, 429, "http://127.0.0.1:9/", 0);
+  FinishAll();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, nothingFound + "\r\n  这些搜索引擎拒绝了查询: e2 (被限速).");
 }
 
 TEST_F(ControllerTest, EndingByTheUserShowsNoMessageAndRunsNoAction) {
@@ -409,8 +434,7 @@ class ThreadedFactory : public SearchWorkerFactory {
 
 TEST_F(ControllerTest, WaitingForWorkersKeepsServingTheirHandOvers) {
   ThreadedFactory factory(ui);
-  RunController threaded{{settings, sandbox.folders(), run, results, document, window, window, window, window,
-                          messages, ui, timers, factory, [] {}, [](const std::string&) {}, [] { return true; }}};
+  RunController threaded{Parts(factory)};
   window.keyword = "k";
   threaded.StartSearch(false);
   run.userEnded = true;

@@ -26,6 +26,9 @@ TEST(QueryUrl, NumbersPagesFromFirstPageByStep) {
   e.pageStep = -5;
   e.firstPage = 0;
   EXPECT_EQ(BuildQueryUrl(e, "a", 1), "http://s.k.test/find?q=a&p=-5&x");
+  e.extensions.AddLine("page1=omit");
+  EXPECT_EQ(BuildQueryUrl(e, "a", 0), "http://s.k.test/find?q=a&x");
+  EXPECT_EQ(BuildQueryUrl(e, "a", 1), "http://s.k.test/find?q=a&p=-5&x");
 }
 
 // The engine record's extension lines name the query charset and the blank; without them the
@@ -66,6 +69,12 @@ TEST(EngineExtensions, PairsOfAnyReservedLineWithDefaultsForMissingKeys) {
   ext.AddLine("charset=no-such-charset&interval=-4");
   EXPECT_EQ(ext.QueryCharset(), "GB18030");
   EXPECT_EQ(ext.IntervalMs(), 1000);
+  ext.AddLine("Cookie.SID=a%3Db&cookie.=x&header.Referer=https://r/&block=a||b|&maxpages=0&unwrap=UDDG");
+  EXPECT_EQ(ext.Cookies(), (NamedValues{{"SID", "a=b"}}));
+  EXPECT_EQ(ext.Headers(), (NamedValues{{"Referer", "https://r/"}}));
+  EXPECT_EQ(ext.BlockTexts(), (Lines{"a", "b"}));
+  EXPECT_EQ(ext.MaxPages(), 0);
+  EXPECT_EQ(ext.Wrapper(), LinkWrapper::kUddg);
 }
 
 TEST(QueryUrl, RequestUrlCollapsesBlanksAndEscapesOnlyThem) {

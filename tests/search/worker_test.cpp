@@ -117,6 +117,87 @@ TEST_F(WorkerTest, PagingEndsOnAPageWithoutNewUrlsAndAfterAHundredPages) {
   EXPECT_EQ(run.Level1().Count(), 2 + kMaxResultPages);
 }
 
+// Each loopback engine answers every query one way; two keywords are queried. An engine that
+// refuses is suspended and its second job skipped; the others are asked for both keywords.
+TEST_F(WorkerTest, EveryAnswerHasItsOutcomeAndRefusingEnginesAreSuspended) {
+  using Answer = sandbox::TestEngineAnswer;
+  struct Case {
+    Answer answer;
+    int retryAfter;
+    const char* extensions;
+    EngineState state;
+    std::size_t requests;
+    int results;
+    bool suspended;
+  };
+  const std::vector<Case> cases = {
+      {Answer::kResults, -1, "", EngineState::kOk, 2, 4, false},
+      // A next page for ever: two pages for "a"; "b" brings the same results, which ends its paging.
+      {Answer::kResults, -1, "maxpages=2", EngineState::kOk, 3, 6, false},
+      {Answer::kNoResults, -1, "", EngineState::kNoResults, 2, 0, false},
+      {Answer::kRateLimited, -1, "", EngineState::kRateLimited, 1, 0, true},
+      {Answer::kRateLimited, 60, "", EngineState::kRateLimited, 1, 0, true},
+      {Answer::kForbidden, -1, "", EngineState::kBlocked, 1, 0, true},
+      {Answer::kVerificationRedirect, -1, "", EngineState::kBlocked, 1, 0, true},
+      {Answer::kCaptchaPage, -1, "", EngineState::kBlocked, 1, 0, true},
+      {Answer::kChangedLayout, -1, "", EngineState::kLayoutChanged, 2, 0, false},
+  };
+  std::vector<std::unique_ptr<sandbox::TestEngine>> engines;
+  std::vector<Lines> blocks;
+  std::vector<EngineRow> rows;
+  for (const Case& c : cases) {
+    engines.push_back(std::make_unique<sandbox::TestEngine>(sandbox::TestEngineOptions{
+        .pages = c.extensions[0] ? 1000 : 1, .resultsPerPage = 2, .answer = c.answer, .retryAfter = c.retryAfter,
+        .extensions = c.extensions}));
+    blocks.push_back(engines.back()->EngineBlock());
+    rows.push_back({"e" + std::to_string(rows.size()), 1, true, ""});
+  }
+  std::string closedPort;
+  {
+    const sandbox::TestEngine closed;
+    blocks.push_back(closed.EngineBlock());
+    closedPort = closed.QueryUrl("a", 0);
+  }
+  rows.push_back({"closed", 1, true, ""});
+  run.runKeywords = {"a", "b"};
+  run.SetRunEngines(sandbox::TestRunEngineList(blocks));
+  run.engines.Begin(rows);
+  settings.chache2number = 0;
+  RunWorker(true);
+  const std::vector<EngineRunRow> status = run.engines.Rows();
+  ASSERT_EQ(status.size(), cases.size() + 1);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(engines[i]->Requests().size(), cases[i].requests);
+    EXPECT_EQ(status[i].requests, static_cast<int>(cases[i].requests));
+    EXPECT_EQ(status[i].State(), cases[i].state);
+    EXPECT_EQ(status[i].results, cases[i].results);
+    EXPECT_EQ(status[i].suspended, cases[i].suspended);
+    EXPECT_EQ(status[i].firstBlocked.has_value(), cases[i].suspended);
+    EXPECT_TRUE(StartsWith(status[i].lastUrl, engines[i]->Origin() + "/search?q=")) << status[i].lastUrl;
+  }
+  EXPECT_EQ(status[0].lastStatus, 200);
+  EXPECT_EQ(status[3].lastStatus, 429);
+  EXPECT_EQ(status[6].lastStatus, 302);
+  EXPECT_EQ(status.back().State(), EngineState::kUnreachable);
+  EXPECT_EQ(status.back().lastStatus, 0);
+  EXPECT_EQ(status.back().requests, 2);
+  EXPECT_EQ(status.back().lastUrl.substr(0, closedPort.find('?')), closedPort.substr(0, closedPort.find('?')));
+}
+
+// A run whose engines all refuse it ends at once, however many keywords are left.
+TEST_F(WorkerTest, ARunWhoseEnginesAllRefuseEndsWithoutWaiting) {
+  sandbox::TestEngine limited({.answer = sandbox::TestEngineAnswer::kRateLimited});
+  sandbox::TestEngine captcha({.answer = sandbox::TestEngineAnswer::kCaptchaPage});
+  run.runKeywords = Lines(50, "k");
+  run.SetRunEngines(sandbox::TestRunEngineList({limited.EngineBlock(), captcha.EngineBlock()}));
+  run.engines.Begin({{"limited", 0, true, ""}, {"captcha", 0, true, ""}});
+  RunWorker(true);
+  EXPECT_EQ(limited.Requests().size(), 1u);
+  EXPECT_EQ(captcha.Requests().size(), 1u);
+  EXPECT_EQ(BlockedEngineNames(run.engines.Rows()), "limited (被限速), captcha (需要验证)");
+}
+
 TEST_F(WorkerTest, CertificateErrorsAreToleratedOnCrawledPagesOnly) {
   const sandbox::TestCa stranger;  // trusted by nobody
   sandbox::TestEngine engine({.pages = 1, .resultsPerPage = 2, .tls = &stranger});

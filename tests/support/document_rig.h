@@ -17,7 +17,8 @@ struct DocumentRig {
   ResultList results;
   FakeWindow window;
   TaskQueueUiThread ui;
-  DocumentParts parts{results, run, window, window, window, ui};
+  DocumentParts parts{
+      .results = results, .run = run, .keywords = window, .scope = window, .panels = window, .ui = ui};
   DocumentState document;
 };
 
