@@ -72,7 +72,7 @@ std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_
   if (k == 0 || hay.size() < k || from > hay.size() - k) return std::string_view::npos;
   // Whole chunks of candidate starts: those whose first and last byte match the needle's (a
   // byte matches a letter when setting its 0x20 bit gives the lower-case letter) are compared.
-  const auto fold = [](char c) { return Splat(LowerAscii(c) != UpperAscii(c) ? 0x20 : 0); };
+  const auto fold = [](char c) { return Splat(LowerAscii(c) >= 'a' && LowerAscii(c) <= 'z' ? 0x20 : 0); };
   const Chunk firstFold = fold(needle.front()), firstWant = Splat(LowerAscii(needle.front()));
   const Chunk lastFold = fold(needle.back()), lastWant = Splat(LowerAscii(needle.back()));
   const char* const p = hay.data();
