@@ -114,39 +114,64 @@ double PeakOfReading(const std::function<void()>& read) {
   return static_cast<double>(peak);
 }
 
+// A document whose parts are the given lines: the rows, then the three lists.
+std::string DocumentOf(const std::string& rows, const std::string& level1, const std::string& level2,
+                       const std::string& titles, const std::string& keywords) {
+  return "[qemosearchfile]\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n[head]\r\nk\r\n0\r\n0\r\n0\r\n0\r\n[/head]\r\n"
+         "[keywords]\r\n" + keywords + "[/keywords]\r\n[body]\r\n" + rows + "[/body]\r\n[uncheck]\r\n" + level1 +
+         "[/uncheck]\r\n[scan]\r\n" + level2 + "[/scan]\r\n[title]\r\n" + titles + "[/title]\r\n";
+}
+
+// 20 MB of lines of a typical URL.
+std::string UrlLines() {
+  const std::string url = "http://www.company12345.com.cn/contact.htm\r\n";
+  std::string lines;
+  for (std::size_t i = 0; i < (20u << 20) / url.size(); ++i) lines += url;
+  return lines;
+}
+
 // Each file kind read as the program reads it; the counter is the peak memory per byte of file.
 void BM_ReadingMemory(benchmark::State& state) {
-  const std::string path = TempPath(state.range(0) == 1 ? "marvessa-bench-read.txt" : "marvessa-bench-read.dat");
-  std::function<void()> read;
+  const bool urlList = state.range(0) == 1 || state.range(0) == 4;
+  const std::string path = TempPath(urlList ? "marvessa-bench-read.txt" : "marvessa-bench-read.dat");
+  std::function<void()> readDocument = [&] {
+    Document doc;
+    LoadDocument(doc.parts, false, path, doc.document);
+  };
+  std::function<void()> readUrlList = [&] {
+    Document doc;
+    ImportUrlList(path, doc.run, doc.ui, doc.window);
+  };
+  std::function<void()> read = urlList ? readUrlList : readDocument;
   switch (state.range(0)) {
-    case 0:  // a document of 20 MB of line breaks
-      WriteFileAtomic(path, std::string(20 << 20, '\n'));
-      read = [&] {
-        Document doc;
-        LoadDocument(doc.parts, false, path, doc.document);
-      };
+    case 0: {  // a document each of whose parts is 4 MB of line breaks
+      const std::string breaks(4 << 20, '\n');
+      WriteFileAtomic(path, DocumentOf(breaks, breaks, breaks, breaks, breaks));
       break;
+    }
     case 1:  // a URL list of one line of 64 MB
       WriteFileAtomic(path, "http://127.0.0.1/" + std::string(64 << 20, 'a'));
-      read = [&] {
-        Document doc;
-        ImportUrlList(path, doc.run, doc.ui, doc.window);
-      };
       break;
-    default: {  // an engine file of 20,000 engines
+    case 2: {  // an engine file of 20,000 engines
       const sandbox::TestEngine engine;
       WriteFileAtomic(path, EngineFileText(sandbox::TestCatalog(
                                 std::vector<sandbox::CatalogEngine>(20000, {"engine", 0, engine.EngineBlock()}))));
       read = [&] { benchmark::DoNotOptimize(LoadCatalog(path).size()); };
       if (ListEngines(LoadCatalog(path), "").size() != 20000) state.SkipWithError("the engine file does not load");
+      break;
     }
+    case 3:  // a document of 20 MB of pending URLs
+      WriteFileAtomic(path, DocumentOf("", UrlLines(), "", "", ""));
+      break;
+    default:  // a URL list of 20 MB
+      WriteFileAtomic(path, UrlLines());
   }
   double peak = 0;
   for (auto _ : state) peak = PeakOfReading(read);
   state.counters["peak_per_file_byte"] = peak / static_cast<double>(std::filesystem::file_size(path));
   DeleteFileIfExists(path);
 }
-BENCHMARK(BM_ReadingMemory)->DenseRange(0, 2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadingMemory)->DenseRange(0, 4)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marvessa

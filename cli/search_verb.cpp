@@ -68,6 +68,7 @@ int SearchVerb(Args& args) {
     // file itself goes only when the run has been saved.
     window.nextAnswer = MessageAnswer::No;
     form.files().NewDocument();
+    window.nextAnswer.reset();
   }
   if (open) form.files().OpenCommand(false, *open);
   if (import) {

@@ -155,6 +155,8 @@ void DocumentCommands::AFexportExecute() {
 void DocumentCommands::RestoreAutosave() {
   if (!p_.settings.autosave || !FileExists(AutosavePath())) return;
   LoadDocument(p_.document, false, AutosavePath(), p_.state);
+  // The rows of an interrupted run are in no file the user chose: a close asks before they go.
+  p_.state.documentModified = true;
   ShowTotals();
 }
 

@@ -58,7 +58,7 @@ class DocumentCommands {
   void CBinputChange() { p_.state.documentModified = true; }
 
   std::string AutosavePath() const { return p_.folders.ProgramFolder() + kAutosaveFileName; }
-  // Start-up: reopens an autosaved document when autosave is on; it stays untitled.
+  // Start-up: reopens an autosaved document when autosave is on; it stays untitled and modified.
   void RestoreAutosave();
   // Writes the document to the autosave file, to keep rows that could not be saved elsewhere.
   void SaveAutosave() { SaveDocument(p_.document, AutosavePath()); }

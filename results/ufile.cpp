@@ -1,6 +1,7 @@
 #include "results/ufile.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/ufileio.h"
 
@@ -53,13 +54,53 @@ class Remaining {
     Lines(i + 1, i + 2, [&](int, std::string_view line) { rest = line.data() - text_.data(); });
     text_.remove_prefix(rest);
   }
-  // Calls add(line) for the lines strictly between the first open marker and the first close
-  // marker, when the close marker stands at least two lines after the open one.
-  template <typename Add>
-  void Section(std::string_view open, std::string_view close, Add&& add) const {
+  // The lines strictly between the first open marker and the first close marker, each with its
+  // line end, when the close marker stands at least two lines after the open one; else empty.
+  std::string_view SectionText(std::string_view open, std::string_view close) const {
     const int e = Find(open);
     const int g = Find(close);
-    if (e >= 0 && g >= e + 2) Lines(e + 1, g, [&](int, std::string_view line) { add(std::string(line)); });
+    if (e < 0 || g < e + 2) return {};
+    const std::size_t first = LineStart(e + 1);
+    return text_.substr(first, LineStart(g) - first);
+  }
+
+ private:
+  std::size_t LineStart(int i) const {
+    std::size_t start = text_.size();
+    Lines(i, i + 1, [&](int, std::string_view line) { start = line.data() - text_.data(); });
+    return start;
+  }
+
+  std::string_view text_;
+};
+
+// Calls visit(line) for the lines of text, each of which ends with a line end, from the last to
+// the first: the same lines as ForEachLine gives, in reverse.
+template <typename Visit>
+void ForEachLineBackward(std::string_view text, Visit&& visit) {
+  while (!text.empty()) {
+    text.remove_suffix(text.ends_with("\r\n") ? 2 : 1);
+    const std::size_t lineEnd = text.find_last_of("\r\n");
+    const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    visit(text.substr(start));
+    text.remove_suffix(text.size() - start);
+  }
+}
+
+// The next line of a text each time it is asked, until the text runs out.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  std::optional<std::string_view> Next() {
+    if (text_.empty()) return std::nullopt;
+    std::optional<std::string_view> line;
+    ForEachLine(text_, [&](std::string_view first) {
+      line = first;
+      return false;
+    });
+    const std::size_t rest = line->size() + (text_.substr(line->size()).starts_with("\r\n") ? 2 : 1);
+    text_.remove_prefix(std::min(rest, text_.size()));
+    return line;
   }
 
  private:
@@ -85,7 +126,12 @@ void LoadHead(DocumentParts& parts, Remaining& lines, DocumentState& document) {
 void LoadKeywords(DocumentParts& parts, const Remaining& lines, DocumentState& document) {
   Lines batch = parts.keywords.BatchLines();
   const std::size_t before = batch.size();
-  lines.Section("[keywords]", "[/keywords]", [&](std::string line) { batch.push_back(std::move(line)); });
+  // A run passes over blank lines: of each run of them one is kept as a separator, so that a
+  // file of line breaks does not fill memory.
+  ForEachLine(lines.SectionText("[keywords]", "[/keywords]"), [&](std::string_view line) {
+    if (!IsBlankText(line) || batch.size() == before || !IsBlankText(batch.back())) batch.emplace_back(line);
+    return true;
+  });
   if (batch.size() == before) return;
   parts.keywords.SetBatchLines(batch);
   document.documentModified = true;
@@ -101,18 +147,46 @@ void LoadRows(DocumentParts& parts, Remaining& lines) {
     row[i % kRowLines] = line;
     if (i % kRowLines != kRowLines - 1) return;
     parts.ui.PumpEvents();
+    // A row without address, URL and title holds nothing; a file of line breaks is all such rows.
+    if (IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5])) return;
     parts.results.AddResult(std::string(row[2]), std::string(row[4]), std::string(row[5]));
     parts.run.Edit([&](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
     ShowTotals(parts.panels, parts.run, parts.results.Count());
   });
 }
 
-void LoadLists(DocumentParts& parts, const Remaining& lines) {
-  parts.run.Edit([&](UrlQueue& uncheck, Lines& titleList, UrlQueue& scan, SeenList&) {
-    lines.Section("[uncheck]", "[/uncheck]", [&](std::string url) { uncheck.AddOldest(std::move(url)); });
-    lines.Section("[scan]", "[/scan]", [&](std::string url) { scan.AddOldest(std::move(url)); });
-    lines.Section("[title]", "[/title]", [&](std::string title) { titleList.push_back(std::move(title)); });
+// Adds the URLs of a list section, which stands newest first, oldest first to queue; a blank URL
+// is no page to fetch and is passed over (with its title, when titles are given oldest first).
+// Gives the count of blank URLs among the oldest taken ones, by which the cursor moves back.
+int LoadQueue(std::string_view section, int taken, UrlQueue& queue, Lines* titleList = nullptr,
+              std::string_view titles = {}) {
+  LineReader titleLines(titles);
+  int age = 0;
+  int blanksTaken = 0;
+  ForEachLineBackward(section, [&](std::string_view url) {
+    const std::optional<std::string_view> title = titleLines.Next();
+    if (IsBlankText(url)) {
+      if (age < taken) ++blanksTaken;
+    } else {
+      queue.AddNewest(std::string(url));
+      if (titleList && title) titleList->emplace_back(*title);
+    }
+    ++age;
   });
+  return blanksTaken;
+}
+
+// The pending lists; titles beyond the level-1 entries belong to none and are not kept.
+void LoadLists(DocumentParts& parts, const Remaining& lines) {
+  RunState& run = parts.run;
+  int level1Cursor = run.Level1Cursor();
+  int level2Cursor = run.Level2Cursor();
+  run.Edit([&](UrlQueue& uncheck, Lines& titleList, UrlQueue& scan, SeenList&) {
+    level1Cursor -= LoadQueue(lines.SectionText("[uncheck]", "[/uncheck]"), level1Cursor, uncheck, &titleList,
+                              lines.SectionText("[title]", "[/title]"));
+    level2Cursor -= LoadQueue(lines.SectionText("[scan]", "[/scan]"), level2Cursor, scan);
+  });
+  run.SetProgress(level1Cursor, level2Cursor, run.PagesFetched());
 }
 
 // Counters hand-edited or damaged out of range would make a continued run read entries that do

@@ -80,6 +80,9 @@ TEST_F(MainFormTest, AutosavedDocumentIsReopenedOnlyWithAutosaveOn) {
   EXPECT_EQ(form->results().Count(), 1);
   EXPECT_FALSE(form->document().documentNamed);
   EXPECT_EQ(window.panels[4], "邮址:1");
+  window.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::No};
+  EXPECT_FALSE(form->FormCloseQuery());  // the rows of the interrupted run are not dropped unasked
+  EXPECT_TRUE(sandbox.Exists("temp.mvx"));
   EXPECT_TRUE(form->FormCloseQuery());
   EXPECT_FALSE(sandbox.Exists("temp.mvx"));
 }

@@ -76,7 +76,10 @@ class LifecycleTest : public QObject {
     QCOMPARE(w.lvlist()->model()->rowCount(), 1);
     QCOMPARE(w.statusLine()->panel(4)->text(), QStringLiteral(u"邮址:1"));
     QVERIFY(!f.form().document().documentNamed);
+    QCOMPARE(w.windowTitle(), QStringLiteral("*Marvessa"));  // the interrupted run's rows are in no file yet
+    f.messages.answers = {MessageAnswer::No};
     QVERIFY(f.Close());
+    QCOMPARE(f.messages.shown.size(), std::size_t{1});
     QVERIFY(!f.sandbox.Exists(kAutosaveFileName));
   }
 
@@ -143,7 +146,7 @@ class LifecycleTest : public QObject {
     LeaveDocument(f, doc, "doc@x.cn");
     LeaveAutosave(f);
     MainWindow& w = f.Create();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Marvessa"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("*Marvessa"));
     // The restored rows of an interrupted run are not dropped without the save question.
     f.messages.answers = {MessageAnswer::No};
     f.form().files().OpenFromCommandLine(doc);

@@ -165,13 +165,41 @@ TEST_F(DocumentTest, BrokenSectionsStayEmptyWhileTheOthersLoad) {
   EXPECT_EQ(window.keyword, "kw");
   EXPECT_EQ(SelectedScope(window), 2);
   EXPECT_EQ(run.Level1Cursor(), 0);
-  EXPECT_EQ(run.Level2Cursor(), 3);
+  EXPECT_EQ(run.Level2Cursor(), 2);  // the blank entry it had passed is gone
   EXPECT_EQ(run.PagesFetched(), 0);
   EXPECT_TRUE(window.batch.empty());
   EXPECT_EQ(results.Count(), 1);
   EXPECT_EQ(run.Level1().Count(), 0);
-  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/", "", "http://t/"}));
+  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/", "http://t/"}));
   EXPECT_TRUE(run.Level1Titles().empty());
+}
+
+// Blank parts hold nothing: they load as nothing (a run of blank keyword lines as one), so that
+// a file of line breaks needs no memory. A blank pending URL goes with its title, and a cursor
+// that had passed it moves back, so the run goes on at the same entry.
+TEST_F(DocumentTest, BlankEntriesLoadAsNothingAndTheOthersKeepTheirTitlesAndPlaces) {
+  const Lines breaks(5000, "");
+  Lines file = Header();
+  file.insert(file.end(), {"[head]", "", "0", "3", "1", "0", "[/head]", "[keywords]", "", "", "k", "", "", "[/keywords]"});
+  file.push_back("[body]");
+  file.insert(file.end(), breaks.begin(), breaks.begin() + 12 * 400);
+  for (const auto& l : Row("a@x.cn")) file.push_back(l);
+  file.push_back("[/body]");
+  file.insert(file.end(), {"[uncheck]", "http://d/", "", "http://b/", "", "[/uncheck]"});
+  file.insert(file.end(), {"[scan]", "http://s/", "", "[/scan]", "[title]", "t0", "t1", "t2", "t3"});
+  file.insert(file.end(), breaks.begin(), breaks.end());
+  file.push_back("[/title]");
+  Load(Text(file));
+  EXPECT_EQ(window.batch, (Lines{"", "k", ""}));
+  EXPECT_EQ(results.Count(), 1);
+  EXPECT_EQ(run.Level1().DisplayOrder(), (Lines{"http://d/", "http://b/"}));
+  EXPECT_EQ(run.Level1Titles(), (Lines{"t1", "t3"}));
+  EXPECT_EQ(run.Level1Cursor(), 1);
+  EXPECT_EQ(run.Level2().DisplayOrder(), (Lines{"http://s/"}));
+  EXPECT_EQ(run.Level2Cursor(), 0);
+  int titleIndex = -1;
+  EXPECT_EQ(run.TakeNextUrl(titleIndex, false), "http://d/");
+  EXPECT_EQ(run.Level1Title(titleIndex), "t3");
 }
 
 // Each case: the three counters of the head, and what they load as over three level-1 and two
