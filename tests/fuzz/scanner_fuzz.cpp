@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                ++reported;
                              },
                              [&](const std::string& link) {
-                               if (UrlScheme(link) != "http" || !run.AddLevel2(link)) __builtin_trap();
+                               if (!IsHttpScheme(UrlScheme(link)) || !run.AddLevel2(link)) __builtin_trap();
                                ++queued;
                              }});
   scanner.ScanPage(url);
