@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/uchunk.h"
+
 namespace marvessa {
 
 std::string TrimLeft(std::string_view s) {
@@ -41,22 +43,15 @@ bool IsBlankText(std::string_view s) {
 }
 
 std::string LowerAscii(std::string_view s) {
+  using namespace chunk;
   std::string out(s);
-  // Eight bytes at a time: a byte gets 0x20 added when it lies in 'A'..'Z'; bytes of 0x80 and
-  // above never do.
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  char* const p = out.data();
   std::size_t i = 0;
-  for (; i + 8 <= out.size(); i += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, out.data() + i, 8);
-    const std::uint64_t low7 = x & ~kHigh;
-    const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'A');
-    const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'Z' - 1);
-    x |= ((atLeastA & ~aboveZ & ~x & kHigh) >> 2);
-    std::memcpy(out.data() + i, &x, 8);
+  for (; i + kSize <= out.size(); i += kSize) {
+    const Chunk x = Load(p + i);
+    Store(p + i, x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20)));
   }
-  for (; i < out.size(); ++i) out[i] = LowerAscii(out[i]);
+  for (; i < out.size(); ++i) p[i] = LowerAscii(p[i]);
   return out;
 }
 
@@ -72,15 +67,23 @@ bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0
 bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
-  if (needle.empty() || hay.size() < needle.size()) return std::string_view::npos;
-  const char first = LowerAscii(needle[0]);
-  const std::size_t last = hay.size() - needle.size();
-  for (std::size_t i = from; i <= last; ++i) {
-    if (LowerAscii(hay[i]) != first) continue;
-    std::size_t k = 1;
-    while (k < needle.size() && LowerAscii(hay[i + k]) == LowerAscii(needle[k])) ++k;
-    if (k == needle.size()) return i;
+  using namespace chunk;
+  const std::size_t k = needle.size();
+  if (k == 0 || hay.size() < k || from > hay.size() - k) return std::string_view::npos;
+  // Whole chunks of candidate starts: those whose first and last byte match the needle's (a
+  // byte matches a letter when setting its 0x20 bit gives the lower-case letter) are compared.
+  const auto fold = [](char c) { return Splat(LowerAscii(c) >= 'a' && LowerAscii(c) <= 'z' ? 0x20 : 0); };
+  const Chunk firstFold = fold(needle.front()), firstWant = Splat(LowerAscii(needle.front()));
+  const Chunk lastFold = fold(needle.back()), lastWant = Splat(LowerAscii(needle.back()));
+  const char* const p = hay.data();
+  std::size_t i = from;
+  for (; i + k - 1 + kSize <= hay.size(); i += kSize) {
+    for (Hits hits(Equal(Load(p + i) | firstFold, firstWant) & Equal(Load(p + i + k - 1) | lastFold, lastWant));
+         hits.Any(); hits.DropFirst())
+      if (EqualsNoCase(hay.substr(i + hits.First(), k), needle)) return i + hits.First();
   }
+  for (; i + k <= hay.size(); ++i)
+    if (EqualsNoCase(hay.substr(i, k), needle)) return i;
   return std::string_view::npos;
 }
 
@@ -107,7 +110,10 @@ void ReplaceAll(std::string_view find, std::string_view repl, std::string& text)
 }
 
 void RemoveChars(std::string& text, std::string_view chars) {
-  std::erase_if(text, [chars](char c) { return chars.find(c) != std::string_view::npos; });
+  // A table, not a search of chars for every byte: pages run through here whole.
+  bool removed[256] = {};
+  for (unsigned char c : chars) removed[c] = true;
+  std::erase_if(text, [&removed](char c) { return removed[static_cast<unsigned char>(c)]; });
 }
 
 std::optional<int> ParseDecimal(std::string_view s) {

@@ -2,7 +2,7 @@
 # The whole `marvessa-cli scan` of a 30 MB page beside `grep -oE` and `rg -o` with a plain e-mail
 # pattern over the same file. The page is the UTF-8 corpus pages one after the other. Prints the
 # best of three runs of each and the scan's time as a ratio to each of the others.
-# Needs ripgrep (apt-get install ripgrep); run it under the CPU lock.
+# Needs ripgrep (scripts/setup.sh installs it); run it under the CPU lock.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}

@@ -118,12 +118,6 @@ std::string CompanyWeb::PageHtml(int site, std::string_view page) const {
   return html + "</body></html>\r\n";
 }
 
-std::vector<std::string> CrawlBenchmarkHosts() {
-  std::vector<std::string> hosts;
-  for (int h = 0; h < kCrawlBenchmarkSites; ++h) hosts.push_back(LoopbackHost(2 + h));
-  return hosts;
-}
-
 CompanyWebOptions CrawlBenchmarkWeb(const TestCa* tls) {
   CompanyWebOptions options;
   options.sites = kCrawlBenchmarkSites;

@@ -60,8 +60,6 @@ class CompanyWeb {
 
 // The page set of the crawl benchmarks: 5,000 pages of a few KB, 1,000 sites on 1,000 hosts.
 inline constexpr int kCrawlBenchmarkSites = 1000;
-// Its hosts, for a certificate that names them all.
-std::vector<std::string> CrawlBenchmarkHosts();
 CompanyWebOptions CrawlBenchmarkWeb(const TestCa* tls = nullptr);
 
 }  // namespace marvessa::sandbox

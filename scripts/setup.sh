@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev libssl-dev libxlsxwriter-dev libpsl-dev publicsuffix nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   tinyproxy python3-scrapy dpkg-dev desktop-file-utils appstream
-  fonts-wqy-zenhei shared-mime-info
+  fonts-wqy-zenhei shared-mime-info ripgrep
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/uchunk.h"
 #include "app/utext.h"
 
 namespace marvessa {
@@ -12,7 +13,8 @@ namespace {
 using Table = std::array<bool, 256>;
 
 // The bytes at which decoding may have to do something: the ASCII starts of references, escapes
-// and brackets, and the bytes that start a character outside ASCII that matters.
+// and brackets, and the bytes that start a character outside ASCII that matters (MaybeSpecial
+// below finds them sixteen at a time).
 constexpr Table MakeSpecialBytes(PageBytes bytes) {
   Table table{};
   for (unsigned char c : std::string_view("&\\[({")) table[c] = true;
@@ -100,7 +102,7 @@ class Decoder {
     const std::size_t n = in_.size();
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(in_.data());
     while (i_ < n) {
-      while (i_ < n && !special_[bytes[i_]]) ++i_;
+      i_ = NextSpecial(i_);
       if (i_ == n) break;
       const unsigned char b = bytes[i_];
       if (pairs_ && b >= 0x80 && i_ + 1 < n && bytes[i_ + 1] >= 0x80 && !PairChar(bytes_, b, bytes[i_ + 1])) {
@@ -114,6 +116,29 @@ class Decoder {
   }
 
  private:
+  // The first special byte at or after i, or the end. Whole chunks without a byte that may be
+  // special are passed over at once.
+  std::size_t NextSpecial(std::size_t i) const {
+    using namespace chunk;
+    const char* const p = in_.data();
+    for (; i + kSize <= in_.size(); i += kSize)
+      for (Hits hits(MaybeSpecial(Load(p + i))); hits.Any(); hits.DropFirst())
+        if (special_[static_cast<unsigned char>(p[i + hits.First()])]) return i + hits.First();
+    while (i < in_.size() && !special_[static_cast<unsigned char>(p[i])]) ++i;
+    return i;
+  }
+
+  // The bytes of a chunk that may be special: every special byte, and some more in the
+  // double-byte charsets.
+  chunk::Chunk MaybeSpecial(chunk::Chunk x) const {
+    using namespace chunk;
+    const Chunk ascii =
+        Equal(x, Splat('&')) | Equal(x, Splat('\\')) | Equal(x, Splat('[')) | Equal(x, Splat('(')) | Equal(x, Splat('{'));
+    if (bytes_ == PageBytes::kUtf8)
+      return ascii | Equal(x, Splat('\xC2')) | Equal(x, Splat('\xE2')) | Equal(x, Splat('\xE3')) | Equal(x, Splat('\xEF'));
+    return pairs_ ? ascii | ~Below(x, Splat('\x81')) : ascii;
+  }
+
   // The special byte at i_ and what follows it.
   void Step() {
     const char c = in_[i_];

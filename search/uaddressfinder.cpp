@@ -1,7 +1,5 @@
 #include "search/uaddressfinder.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <array>
 #include <string>
@@ -53,21 +51,6 @@ bool AllHex(std::string_view s) {
   return true;
 }
 
-// Calls visit with the position of each occurrence of marker in text; visit returns where the
-// search goes on (at least one past the occurrence), or npos to end it. glibc's memmem skips
-// through text far faster than a search for the marker's first character would.
-template <typename Visit>
-void ForEachMarker(std::string_view text, std::string_view marker, Visit&& visit) {
-  for (std::size_t from = 0; from < text.size();) {
-    const void* found = memmem(text.data() + from, text.size() - from, marker.data(), marker.size());
-    if (!found) return;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    const std::size_t next = visit(at);
-    if (next == std::string_view::npos) return;
-    from = std::max(next, at + 1);
-  }
-}
-
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
@@ -96,7 +79,7 @@ std::string_view WithoutEscapeRemnant(std::string_view local, char before) {
 class Finder {
  public:
   Finder(std::string_view page, PageBytes bytes, const AddressRules& rules, const AddressSink& found)
-      : text_(DecodeForAddresses(page, bytes)), lower_(LowerAscii(text_)), rules_(rules), found_(found) {
+      : text_(DecodeForAddresses(page, bytes)), rules_(rules), found_(found) {
     candidates_.reserve(256);
   }
 
@@ -136,21 +119,20 @@ class Finder {
   void FindMarkers() {
     constexpr std::string_view kMailto = "mailto:", kCfemail = "data-cfemail=",
                                kProtection = "/cdn-cgi/l/email-protection#";
-    const std::string_view lower = lower_;
-    auto valueAfter = [lower](std::size_t mail, std::string_view marker) {
+    const std::string_view text = text_;
+    auto valueAfter = [text](std::size_t mail, std::string_view marker) {
       const std::size_t offset = marker.find("mail");
-      if (mail < offset || lower.substr(mail - offset, marker.size()) != marker) return std::string_view::npos;
+      if (mail < offset || !EqualsNoCase(text.substr(mail - offset, marker.size()), marker)) return std::string_view::npos;
       return mail - offset + marker.size();
     };
-    ForEachMarker(lower, "mail", [&](std::size_t p) {
+    for (std::size_t p = FindNoCase(text, "mail"); p != std::string_view::npos; p = FindNoCase(text, "mail", p + 4)) {
       if (const std::size_t value = valueAfter(p, kMailto); value != std::string_view::npos) {
         mailtoValues_.push_back(value);
       } else {
         for (std::string_view marker : {kCfemail, kProtection})
           if (const std::size_t v = valueAfter(p, marker); v != std::string_view::npos) protectedValues_.push_back(v);
       }
-      return p + 4;
-    });
+    }
   }
 
   // --- mailto: links ---
@@ -202,10 +184,10 @@ class Finder {
 
   bool ProtectedAddresses() {
     for (std::size_t p : protectedValues_) {
-      if (p < lower_.size() && (lower_[p] == '"' || lower_[p] == '\'')) ++p;
+      if (p < text_.size() && (text_[p] == '"' || text_[p] == '\'')) ++p;
       std::size_t e = p;
-      while (e < lower_.size() && IsHexDigit(lower_[e])) ++e;
-      const std::string address = Unprotect(std::string_view(lower_).substr(p, e - p));
+      while (e < text_.size() && IsHexDigit(text_[e])) ++e;
+      const std::string address = Unprotect(std::string_view(text_).substr(p, e - p));
       if (!address.empty() && !ReportWhole(address)) return false;
     }
     return true;
@@ -242,7 +224,7 @@ class Finder {
     while (p > 0 && text_[p - 1] == ' ') --p;
     if (p > 0 && (text_[p - 1] == '"' || text_[p - 1] == '\'')) --p;
     constexpr std::string_view kName = "placeholder";
-    return p >= kName.size() && std::string_view(lower_).substr(p - kName.size(), kName.size()) == kName;
+    return p >= kName.size() && EqualsNoCase(std::string_view(text_).substr(p - kName.size(), kName.size()), kName);
   }
 
   void TextAddresses() {
@@ -295,7 +277,6 @@ class Finder {
   }
 
   const std::string text_;
-  const std::string lower_;
   const AddressRules& rules_;
   const AddressSink& found_;
   std::vector<std::size_t> mailtoValues_;

@@ -72,16 +72,6 @@ bool StartsWithScale(std::string_view domain) {
   return domain.substr(i).starts_with("x.");
 }
 
-// Whether domain or a domain above it is in the list.
-bool InDomainList(const TextSet& list, std::string_view domain) {
-  for (;;) {
-    if (list.contains(domain)) return true;
-    const std::size_t dot = domain.find('.');
-    if (dot == std::string_view::npos) return false;
-    domain.remove_prefix(dot + 1);
-  }
-}
-
 bool IsHexKey(std::string_view local) {
   std::size_t digits = 0;
   bool letter = false, number = false;
@@ -118,27 +108,43 @@ std::optional<AddressRules> AddressRules::Parse(std::string_view text) {
   const int end = IndexOfLineNoCase(lines, "[/body]");
   if (end < 0) return std::nullopt;
   AddressRules rules;
-  const std::pair<std::string_view, TextSet*> sections[] = {
-      {"[special-use domains]", &rules.specialUse_},
-      {"[asset extensions]", &rules.assetExtensions_},
-      {"[tracking domains]", &rules.trackingDomains_},
-      {"[placeholder addresses]", &rules.placeholderAddresses_},
-      {"[placeholder local parts]", &rules.placeholderLocals_},
-      {"[placeholder domains]", &rules.placeholderDomains_},
-      {"[source control users]", &rules.sourceControlUsers_},
+  struct Section {
+    std::string_view marker;
+    TextSet* list;        // a list of names
+    unsigned domainList;  // or the bit of a list of domains
   };
-  TextSet* section = nullptr;
+  const Section sections[] = {
+      {"[special-use domains]", nullptr, kSpecialUseList},
+      {"[asset extensions]", &rules.assetExtensions_, 0},
+      {"[tracking domains]", nullptr, kTrackingList},
+      {"[placeholder addresses]", &rules.placeholderAddresses_, 0},
+      {"[placeholder local parts]", &rules.placeholderLocals_, 0},
+      {"[placeholder domains]", nullptr, kPlaceholderList},
+      {"[source control users]", &rules.sourceControlUsers_, 0},
+  };
+  const Section* section = nullptr;
   for (int i = 1; i < end; ++i) {
     const std::string line = LowerAscii(Trim(lines[i]));
     if (line.starts_with('[')) {
       section = nullptr;
-      for (const auto& [marker, list] : sections)
-        if (line == marker) section = list;
+      for (const Section& s : sections)
+        if (line == s.marker) section = &s;
     } else if (section && !line.empty()) {
-      section->insert(line);
+      if (section->list) section->list->insert(line);
+      else rules.domains_[line] |= section->domainList;
     }
   }
   return rules;
+}
+
+unsigned AddressRules::ListsOf(std::string_view domain) const {
+  unsigned lists = 0;
+  for (;;) {
+    if (const auto it = domains_.find(domain); it != domains_.end()) lists |= it->second;
+    const std::size_t dot = domain.find('.');
+    if (dot == std::string_view::npos) return lists;
+    domain.remove_prefix(dot + 1);
+  }
 }
 
 AddressFault AddressRules::Judge(std::string_view local, std::string_view domain) const {
@@ -156,11 +162,12 @@ AddressFault AddressRules::Judge(std::string_view local, std::string_view domain
   const std::string_view lowerAddress(buffer.data(), local.size() + 1 + domain.size());
   const std::string_view topLevel = LastLabel(lowerDomain);
   if (StartsWithScale(lowerDomain) || assetExtensions_.contains(topLevel)) return AddressFault::kAsset;
-  if (InDomainList(specialUse_, lowerDomain)) return AddressFault::kSpecialUse;
+  const unsigned lists = ListsOf(lowerDomain);
+  if (lists & kSpecialUseList) return AddressFault::kSpecialUse;
   if (IsNumeric(topLevel) || !IsTopLevelDomain(topLevel) || IsPublicSuffix(lowerDomain)) return AddressFault::kDomain;
-  if (InDomainList(trackingDomains_, lowerDomain) || IsHexKey(lowerLocal)) return AddressFault::kTracking;
+  if ((lists & kTrackingList) || IsHexKey(lowerLocal)) return AddressFault::kTracking;
   if (placeholderAddresses_.contains(lowerAddress) || placeholderLocals_.contains(lowerLocal) ||
-      InDomainList(placeholderDomains_, lowerDomain))
+      (lists & kPlaceholderList))
     return AddressFault::kPlaceholder;
   if (sourceControlUsers_.contains(lowerLocal)) return AddressFault::kSourceControl;
   return AddressFault::kNone;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/ufolders.h"
@@ -38,6 +39,8 @@ struct TextHash {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+// The lists a domain stands in, as bits of AddressRules::DomainList.
+using DomainLists = std::unordered_map<std::string, unsigned, TextHash, std::equal_to<>>;
 
 class AddressRules {
  public:
@@ -51,12 +54,14 @@ class AddressRules {
   AddressFault Judge(std::string_view address) const;
 
  private:
-  TextSet specialUse_;
+  enum DomainList : unsigned { kSpecialUseList = 1, kTrackingList = 2, kPlaceholderList = 4 };
+  // The lists that hold the domain or a domain above it, in one walk up its labels.
+  unsigned ListsOf(std::string_view domain) const;
+
+  DomainLists domains_;
   TextSet assetExtensions_;
-  TextSet trackingDomains_;
   TextSet placeholderAddresses_;
   TextSet placeholderLocals_;
-  TextSet placeholderDomains_;
   TextSet sourceControlUsers_;
 };
 

@@ -28,6 +28,8 @@ class LinkFilter {
   // Whether a cut link is to be followed; anchorText is the text of its anchor in pageCharset
   // (an iconv name, as PageCharset gives it).
   bool Wanted(std::string_view link, std::string_view anchorText = {}, const std::string& pageCharset = "UTF-8") const;
+  // Whether Wanted reads the anchor text at all (with filterurl on), so that it is cut only then.
+  bool ReadsAnchorText() const { return filterUrl_; }
   // Whether a scheme (lower-case) is one the crawl follows: http, and https unless httponly.
   bool FollowsScheme(std::string_view scheme) const;
 

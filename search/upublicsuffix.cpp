@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <string>
+#include <unordered_map>
 
 namespace marvessa {
 
@@ -19,12 +22,29 @@ const psl_ctx_t* List() {
   return list;
 }
 
-bool IsListed(std::string_view name) {
+bool LookUp(std::string_view name) {
   std::array<char, 256> text{};
   if (name.size() >= text.size()) return false;
   std::copy(name.begin(), name.end(), text.begin());
   // Without the "*" rule every unknown name would count as a suffix.
   return psl_is_public_suffix2(List(), text.data(), PSL_TYPE_ICANN | PSL_TYPE_NO_STAR_RULE) != 0;
+}
+
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// A look-up in the list costs as much as all the other rules an address is judged by, and pages
+// repeat a few top-level domains and domains: each thread keeps the answers it has had.
+bool IsListed(std::string_view name) {
+  constexpr std::size_t kMostAnswers = 4096;
+  thread_local std::unordered_map<std::string, bool, NameHash, std::equal_to<>> answers;
+  if (const auto it = answers.find(name); it != answers.end()) return it->second;
+  const bool listed = LookUp(name);
+  if (answers.size() >= kMostAnswers) answers.clear();
+  answers.emplace(name, listed);
+  return listed;
 }
 
 bool IsLetters(std::string_view label) {

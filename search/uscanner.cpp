@@ -1,9 +1,7 @@
 #include "search/uscanner.h"
 
-#include <algorithm>
 #include <array>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -64,14 +62,19 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 
 std::string CleanUrl(std::string_view text) {
   // Cutting before the first of each cut character in turn ends the URL at the earliest of
-  // them, so one pass does it.
+  // them, so one pass finds the end.
+  text = TrimView(text);
+  std::size_t end = 0, quotes = 0;
+  for (; end < text.size() && !IsUrlCutChar(text[end]); ++end) quotes += text[end] == '"' || text[end] == '\'';
+  if (end - quotes > kLongestUrl) return {};
   std::string url;
-  for (char c : TrimView(text)) {
-    if (c == '"' || c == '\'') continue;
-    if (IsUrlCutChar(c)) break;
-    url += c;
+  url.reserve(end - quotes);
+  for (std::size_t from = 0; from < end;) {
+    std::size_t quote = from;
+    while (quote < end && text[quote] != '"' && text[quote] != '\'') ++quote;
+    url.append(text, from, quote - from);
+    from = quote + 1;
   }
-  if (url.size() > kLongestUrl) url.clear();
   return url;
 }
 
@@ -148,13 +151,16 @@ void PageScanner::ScanPage(std::string_view base) const {
 }
 
 // The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
-// removed; empty when either is not within the link window.
+// removed; empty when either is not within the link window. Both searches stay within their
+// windows, so that a page of links without anchors is read once.
 std::string PageScanner::AnchorText(std::size_t p) const {
-  const std::size_t tagEnd = c_.pageLower.find('>', p);
-  if (tagEnd == std::string::npos || tagEnd - p > kLinkWindow) return {};
-  const std::size_t close = c_.pageLower.find("</a", tagEnd);
-  if (close == std::string::npos || close - tagEnd > kLinkWindow) return {};
-  std::string text = c_.page.substr(tagEnd + 1, close - tagEnd - 1);
+  const std::string_view lower = c_.pageLower;
+  const std::size_t tagEnd = lower.substr(p, kLinkWindow + 1).find('>');
+  if (tagEnd == std::string_view::npos) return {};
+  const std::size_t textStart = p + tagEnd + 1;
+  const std::size_t close = lower.substr(textStart - 1, kLinkWindow + 3).find("</a");
+  if (close == std::string_view::npos) return {};
+  std::string text = c_.page.substr(textStart, close - 1);
   StripBetween(text, '<', '>');
   return text;
 }
@@ -165,16 +171,10 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
   if (page.empty() || m.empty()) return;
   const std::unique_ptr<LinkFilter> own = c_.linkFilter ? nullptr : std::make_unique<LinkFilter>(c_.settings);
   const LinkFilter& filter = c_.linkFilter ? *c_.linkFilter : *own;
-  const bool anchors = m == "href=";
-  const std::boyer_moore_horspool_searcher searcher(m.begin(), m.end());
+  const bool anchors = m == "href=" && filter.ReadsAnchorText();
   const LinkResolver resolver(base);
-  const auto lowerEnd = c_.pageLower.end();
-  auto from = c_.pageLower.begin();  // just past the last marker start looked at
-  while (c_.run.Level2Count() <= c_.settings.chache2number && !Stopped()) {
-    const auto found = std::search(from, lowerEnd, searcher);
-    if (found == lowerEnd) return;
-    from = found + 1;
-    const std::size_t p = static_cast<std::size_t>(found - c_.pageLower.begin());
+  for (std::size_t p = FindNoCase(c_.pageLower, m); p != std::string::npos; p = FindNoCase(c_.pageLower, m, p + 1)) {
+    if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
     const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
     if (!filter.Wanted(cut, anchors ? AnchorText(p) : std::string(), c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);

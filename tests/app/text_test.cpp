@@ -19,13 +19,32 @@ TEST(Text, LowerCasingKeepsLengthAndTouchesOnlyAsciiLetters) {
   EXPECT_EQ(lower.size(), mixed.size());
   EXPECT_EQ(lower.substr(0, 6), "abc-z@");
   EXPECT_EQ(lower.substr(6), std::string("中文"));
-  // Eight bytes at a time and the rest one by one: the neighbours of A..Z and the bytes whose
+  // Sixteen bytes at a time and the rest one by one: the neighbours of A..Z and the bytes whose
   // low seven bits are a capital stay; every byte A..Z is lowered, a GBK second byte too.
   EXPECT_EQ(LowerAscii("@AZ[`az{\xC1\xDA\x81\x41MIXED"), "@az[`az{\xC1\xDA\x81\x61mixed");
   EXPECT_TRUE(EqualsNoCase("[BODY]", "[body]"));
   EXPECT_FALSE(EqualsNoCase("[body] ", "[body]"));
-  EXPECT_EQ(FindNoCase("xxHREF=yy", "href="), 2u);
-  EXPECT_EQ(FindNoCase("abc", ""), std::string::npos);
+}
+
+TEST(Text, FindNoCaseInWholeChunksAndTheRest) {
+  const std::string x14(14, 'x'), x40(40, 'x');
+  constexpr std::size_t none = std::string::npos;
+  const struct {
+    std::string hay, needle;
+    std::size_t from, at;
+  } cases[] = {
+      {"xxHREF=yy", "href=", 0, 2},          // shorter than a chunk
+      {x40 + "HrEf=" + x40, "href=", 0, 40},  // within a chunk
+      {x14 + "href=", "href=", 0, 14},        // across a chunk's end
+      {x40 + "href" + x40, "href=", 0, none},
+      {"href= href=" + x40, "href=", 1, 6},
+      {x40 + "@x" + x40, "`x", 0, none},  // only letters match either case
+      {x40 + "Mail" + x40, "MAIL", 0, 40},
+      {"abc", "", 0, none},
+      {"ab", "abc", 0, none},
+      {"abc", "c", 5, none},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindNoCase(c.hay, c.needle, c.from), c.at) << c.hay << " / " << c.needle;
 }
 
 TEST(Text, SplitLinesAcceptsEveryLineEndAndNoTrailingEmptyLine) {

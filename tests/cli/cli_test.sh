@@ -26,6 +26,19 @@ grep -q '^<p class=g>' "$home/plain.dat" || fail "unpacked body is plain"
 cmp -s "$home/Trovik.dat" "$home/again.dat" || fail "pack undoes unpack"
 [ "$("$cli" --home "$home" engines | wc -l)" -eq 34 ] || fail "the written file is a valid catalogue"
 
+# An engine file from its readable source, checked offline on saved pages named by engine number.
+check="$home/check"
+mkdir -p "$check/pages"
+printf 'date=2026-12-08\n[engine]\nname=甲\nscope=1\nareaStart=<ol>\nareaEnd=</ol>\nitemStart=<li>\nitemEnd=</li>\nurlStart=href="\nurlEnd="\ntitleStart=>\ntitleEnd=</a>\next.unwrap=uddg\next.entities=1\next.nextpage=number\n' > "$check/source"
+"$cli" engine-file build "$check/source" "$check/Trovik.dat"
+printf '<ol><li><a href="//l.example/l/?uddg=https%%3A%%2F%%2Fa.example%%2F&amp;rut=1">A &amp; B</a></li></ol>' > "$check/pages/1.html"
+printf '<p>captcha</p>' > "$check/pages/2.html"
+out=$("$cli" --home "$check" engines --check "$check/pages")
+[ "$out" = "$(printf '1\t甲\t英文\tok\n1\thttps://a.example/\tA & B\n1\tnext\t(by number)')" ] || fail "engines --check: $out"
+printf 'date=1\n[engine]\nname=x\nscope=0\nbogus=1\n' > "$check/bad"
+out=$("$cli" engine-file build "$check/bad" "$check/bad.dat" 2>&1 || true)
+[[ "$out" == *'line 5: unknown field "bogus"'* ]] || fail "a bad source names its line: $out"
+
 "$cli" --home "$home" settings --save | grep -qx 'thdnumber=12' || fail "settings shows thdnumber"
 grep -q 'searchengine=000000000000000001' "$home/Trovik.ini" || fail "settings --save keeps values"
 

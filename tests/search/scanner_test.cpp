@@ -274,6 +274,7 @@ TEST(ScannerText, CleanUrlAndStripBetween) {
   EXPECT_EQ(CleanUrl("x.htm;jsessionid=1"), "x.htm");
   EXPECT_EQ(CleanUrl(std::string(257, 'u')), "");
   EXPECT_EQ(CleanUrl(std::string(256, 'u')), std::string(256, 'u'));
+  EXPECT_EQ(CleanUrl("'" + std::string(256, 'u') + "'"), std::string(256, 'u'));  // quotes do not count
   std::string text = "a<b>c<d";
   StripBetween(text, '<', '>');
   EXPECT_EQ(text, "acd");

@@ -185,6 +185,62 @@ TEST_F(WorkerTest, EveryAnswerHasItsOutcomeAndRefusingEnginesAreSuspended) {
   EXPECT_EQ(status.back().lastUrl.substr(0, closedPort.find('?')), closedPort.substr(0, closedPort.find('?')));
 }
 
+// An engine of today: a warm-up page gives a cookie and a token, the query is a POST with the
+// record's header and cookie, and its answer redirects to the results with one more cookie. The
+// engine gives results only when every part of that arrived.
+TEST_F(WorkerTest, WarmUpTokenPostHeadersAndCookiesReachTheEngine) {
+  std::atomic<int> warmups{0};
+  const sandbox::LoopbackHttpServer engine("127.0.0.1", [&warmups](httplib::Server& server) {
+    server.Get("/home", [&warmups](const httplib::Request&, httplib::Response& r) {
+      ++warmups;
+      r.set_header("Set-Cookie", "sid=abc; Path=/; HttpOnly");
+      r.set_content("<form><input type=hidden name=\"sc\" value=\"T0K+1\"></form>", "text/html");
+    });
+    server.Post("/find", [](const httplib::Request& q, httplib::Response& r) {
+      const std::string cookies = q.get_header_value("Cookie");
+      const bool right = q.body == "sc=T0K%2B1&q=k+w&p=1" && q.get_header_value("X-Engine") == "yes" &&
+                         Contains(cookies, "lb=en") && Contains(cookies, "sid=abc");
+      r.set_header("Set-Cookie", "hop=2");
+      r.set_redirect(right ? "/results" : "/wrong", 302);
+    });
+    server.Get("/results", [](const httplib::Request& q, httplib::Response& r) {
+      const std::string cookies = q.get_header_value("Cookie");
+      const bool jar = Contains(cookies, "lb=en") && Contains(cookies, "sid=abc") && Contains(cookies, "hop=2");
+      r.set_content(jar ? "<ol><li><a href=\"http://127.0.0.1:9/a\">A</a></li><li><a href=\"http://127.0.0.1:9/b\">B</a></li></ol>"
+                        : "<p>no</p>",
+                    "text/html");
+    });
+  });
+  Lines block(kEngineBlockLines);
+  block[0] = "find";
+  block[1] = "<ol>";
+  block[2] = "</ol>";
+  block[3] = "<li>";
+  block[4] = "</li>";
+  block[5] = "href=\"";
+  block[6] = "\"";
+  block[7] = ">";
+  block[8] = "</a>";
+  block[11] = engine.Origin() + "/";
+  block[12] = "?sc={token}&q=";
+  block[13] = "&p=";
+  block[17] = "1";
+  block[19] = "1";
+  block[22] = "interval=0&charset=utf-8&space=+&method=post&redirects=follow&maxpages=1&warmup=" + engine.Origin() +
+              "/home&tokenstart=name%3D%22sc%22 value%3D%22&tokenend=%22&header.X-Engine=yes&cookie.lb=en";
+  run.runKeywords = {"k w", "k w"};
+  run.SetRunEngines(sandbox::TestRunEngineList({block}));
+  run.engines.Begin({{"today", 1, true, ""}});
+  settings.chache2number = 0;
+  RunWorker(true);
+  EXPECT_EQ(warmups, 1);
+  const EngineRunRow row = run.engines.Rows().at(0);
+  EXPECT_EQ(row.requests, 3);  // one warm-up for the run, then a query per keyword
+  EXPECT_EQ(row.results, 4);
+  EXPECT_EQ(row.State(), EngineState::kOk);
+  EXPECT_EQ(run.Level1().Count(), 2);
+}
+
 // A run whose engines all refuse it ends at once, however many keywords are left.
 TEST_F(WorkerTest, ARunWhoseEnginesAllRefuseEndsWithoutWaiting) {
   sandbox::TestEngine limited({.answer = sandbox::TestEngineAnswer::kRateLimited});
