@@ -110,7 +110,10 @@ void ReplaceAll(std::string_view find, std::string_view repl, std::string& text)
 }
 
 void RemoveChars(std::string& text, std::string_view chars) {
-  std::erase_if(text, [chars](char c) { return chars.find(c) != std::string_view::npos; });
+  // A table, not a search of chars for every byte: pages run through here whole.
+  bool removed[256] = {};
+  for (unsigned char c : chars) removed[c] = true;
+  std::erase_if(text, [&removed](char c) { return removed[static_cast<unsigned char>(c)]; });
 }
 
 std::optional<int> ParseDecimal(std::string_view s) {
