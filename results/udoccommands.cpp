@@ -32,7 +32,7 @@ void DocumentCommands::NewDocument() {
   RunState& run = p_.document.run;
   run.SetProgress(0, 0, 0);
   run.SetKeywordIndex(0);
-  run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue& level2, SeenList&) {
+  run.Edit([](UrlQueue& level1, PackedLines& titles, UrlQueue& level2, SeenList&) {
     level1.Clear();
     titles.clear();
     level2.Clear();

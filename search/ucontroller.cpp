@@ -80,7 +80,7 @@ void RunController::StartSearch(bool continueRun) {
     p_.clearCustomerList();
     p_.document.documentNamed = false;
     p_.document.documentPath = std::string();
-    run.Edit([keywordTyped](UrlQueue& level1, Lines& titles, UrlQueue& level2, SeenList&) {
+    run.Edit([keywordTyped](UrlQueue& level1, PackedLines& titles, UrlQueue& level2, SeenList&) {
       if (keywordTyped) {
         level1.Clear();
         titles.clear();

@@ -81,7 +81,7 @@ class ControllerTest : public test::SandboxTest {
             .clearCustomerList =
                 [this] {
                   results.ClearResults();
-                  run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+                  run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
                 },
             .saveDocument = [this](const std::string& path) { saves.push_back(path); },
             .confirmSaveIfModified =

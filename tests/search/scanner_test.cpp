@@ -41,7 +41,7 @@ class ScannerTest : public ::testing::Test {
   }
   Lines Emails(std::string text) {
     found.clear();
-    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
     const std::string charset = PageCharset("", text);
     ScanEmails(std::move(text), -1, charset);
     Lines emails;
@@ -56,7 +56,7 @@ class ScannerTest : public ::testing::Test {
   }
   std::string TitleOf(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     found.clear();
-    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
     ScanEmails(std::move(text) + " a@b.cn", titleIndex, charset);
     return found.empty() ? "<none>" : found.back().title;
   }

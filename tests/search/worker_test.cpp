@@ -410,7 +410,7 @@ TEST_F(WorkerTest, RobotsTxtIsReadOncePerHostAndObeyedOnCrawledPagesOnly) {
   EXPECT_EQ(forbiddenServed, 0);
 
   settings.robots = false;
-  run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList& seen) {
+  run.Edit([](UrlQueue& level1, PackedLines& titles, UrlQueue&, SeenList& seen) {
     level1.Clear();
     titles.clear();
     seen.Clear();
