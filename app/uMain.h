@@ -7,6 +7,7 @@
 
 #include "app/uMru.h"
 #include "app/ucommands.h"
+#include "app/ucontroller.h"
 #include "app/ufolders.h"
 #include "app/uglobal.h"
 #include "app/umessages.h"
@@ -21,7 +22,6 @@
 #include "results/ulistscroller.h"
 #include "results/uresults.h"
 #include "results/ushell.h"
-#include "search/ucontroller.h"
 #include "search/urunstate.h"
 #include "search/ustatusline.h"
 #include "search/uworker.h"

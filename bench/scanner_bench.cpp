@@ -10,8 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "net/ucharset.h"
 #include "sandbox/corpus.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {

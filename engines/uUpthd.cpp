@@ -5,8 +5,7 @@
 #include "app/ufileio.h"
 #include "app/utext.h"
 #include "engines/ucatalog.h"
-#include "search/uaddressrules.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 
 namespace marvessa {
 

@@ -20,6 +20,8 @@ inline constexpr const char* kEngineUpdatePath = "/update/trovik5.dat";
 inline constexpr const char* kNewsUpdatePath = "/update/msg.dat";
 inline constexpr const char* kNewsFileName = "qemomsg.dat";
 inline constexpr const char* kAddressRulesUpdatePath = "/update/address-rules.dat";
+// The address rules the update renews, beside the program; the address finder reads them.
+inline constexpr const char* kAddressRulesFileName = "address-rules.dat";
 
 // The maker's web site, which serves the updates.
 inline constexpr const char* kMakerSite = "http://www.marvessa.example";

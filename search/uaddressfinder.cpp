@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/utext.h"
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

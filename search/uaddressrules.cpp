@@ -6,7 +6,8 @@
 #include "app/uembedded.h"
 #include "app/ufileio.h"
 #include "app/utext.h"
-#include "search/upublicsuffix.h"
+#include "engines/uUpthd.h"
+#include "net/upublicsuffix.h"
 
 namespace marvessa {
 

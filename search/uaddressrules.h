@@ -17,8 +17,6 @@
 
 namespace marvessa {
 
-inline constexpr const char* kAddressRulesFileName = "address-rules.dat";
-
 // Why a candidate is not reported.
 enum class AddressFault {
   kNone,

@@ -1,9 +1,9 @@
 #include "search/ulinkfilter.h"
 
 #include "app/utext.h"
-#include "search/ucharset.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

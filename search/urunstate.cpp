@@ -1,7 +1,7 @@
 #include "search/urunstate.h"
 
+#include "net/uurl.h"
 #include "search/ukeywords.h"
-#include "search/uurl.h"
 
 #include <algorithm>
 

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "app/utext.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "search/ulinkfilter.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

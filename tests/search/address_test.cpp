@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/utext.h"
+#include "engines/uUpthd.h"
+#include "net/ucharset.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "net/ucharset.h"
 #include "sandbox/corpus.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {

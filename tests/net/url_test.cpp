@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/uurl.h"
+#include "net/uurl.h"
 
 namespace marvessa {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/utext.h"
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 namespace {

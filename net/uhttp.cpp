@@ -1,4 +1,4 @@
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 
 #include <curl/curl.h>
 #include <sys/socket.h>
@@ -16,8 +16,8 @@
 
 #include "app/uglobal.h"
 #include "app/utext.h"
-#include "search/utls.h"
-#include "search/uurl.h"
+#include "net/utls.h"
+#include "net/uurl.h"
 
 namespace marvessa {
 

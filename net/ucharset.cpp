@@ -1,4 +1,4 @@
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 #include <array>
 #include <utility>

@@ -10,10 +10,10 @@
 
 #include "app/uglobal.h"
 #include "app/utext.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
+#include "net/utls.h"
 #include "sandbox/testca.h"
 #include "sandbox/testweb.h"
-#include "search/utls.h"
 #include "tests/support/faultweb.h"
 
 #include <httplib.h>

@@ -1,4 +1,4 @@
-#include "search/uurl.h"
+#include "net/uurl.h"
 
 #include <algorithm>
 

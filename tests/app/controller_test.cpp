@@ -2,13 +2,13 @@
 
 #include <thread>
 
+#include "app/ucontroller.h"
 #include "engines/ucatalog.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/fake_workers.h"
 #include "tests/support/sandbox.h"
-#include "search/ucontroller.h"
 
 namespace marvessa {
 namespace {

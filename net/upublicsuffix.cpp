@@ -1,4 +1,4 @@
-#include "search/upublicsuffix.h"
+#include "net/upublicsuffix.h"
 
 #include <libpsl.h>
 

@@ -1,4 +1,4 @@
-#include "search/ucontroller.h"
+#include "app/ucontroller.h"
 
 #include <algorithm>
 

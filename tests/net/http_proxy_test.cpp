@@ -3,7 +3,7 @@
 #include <future>
 #include <thread>
 
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 #include "tests/support/faultweb.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/tinyproxy.h"

@@ -1,4 +1,4 @@
-#include "search/utls.h"
+#include "net/utls.h"
 
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
