@@ -22,11 +22,13 @@ std::string TrimLeft(std::string_view s) {
   return std::string(s.substr(b));
 }
 
-std::string Trim(std::string_view s) {
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+
+std::string_view TrimView(std::string_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
-  return std::string(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
 
 bool HasControlByte(std::string_view s) {

@@ -18,6 +18,8 @@ constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 std::string Trim(std::string_view s);
+// The same text without its blanks at either end, without a copy.
+std::string_view TrimView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 bool IsBlankText(std::string_view s);
 // A byte below 32 or DEL.

@@ -1,6 +1,7 @@
 #include "net/uurl.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/utext.h"
 
@@ -9,6 +10,31 @@ namespace marvessa {
 namespace {
 
 constexpr std::string_view kSchemeEnd = "://";
+
+// The pieces of a URL as written.
+struct UrlView {
+  std::string_view scheme;
+  std::string_view host;
+  std::string_view port;
+  std::string_view tail;  // from the "/" after the authority on; empty without one
+};
+
+std::optional<UrlView> ViewUrl(std::string_view s) {
+  const std::size_t schemeEnd = s.find(kSchemeEnd);
+  if (schemeEnd == std::string_view::npos) return std::nullopt;
+  UrlView view;
+  view.scheme = s.substr(0, schemeEnd);
+  const std::string_view rest = s.substr(schemeEnd + kSchemeEnd.size());
+  const std::size_t slash = rest.find('/');
+  std::string_view authority = rest.substr(0, slash);
+  const std::size_t at = authority.rfind('@');
+  if (at != std::string_view::npos) authority.remove_prefix(at + 1);
+  const std::size_t colon = authority.find(':');
+  view.host = authority.substr(0, colon);
+  if (colon != std::string_view::npos) view.port = authority.substr(colon + 1);
+  if (slash != std::string_view::npos) view.tail = rest.substr(slash);
+  return view;
+}
 
 struct UrlParts {
   std::string scheme;
@@ -21,21 +47,15 @@ struct UrlParts {
 UrlParts SplitUrl(std::string_view url) {
   const std::string s = LowerAscii(Trim(url));
   UrlParts parts;
-  const std::size_t schemeEnd = s.find(kSchemeEnd);
-  if (schemeEnd == std::string::npos) return parts;
-  parts.scheme = s.substr(0, schemeEnd);
-  const std::string_view rest = std::string_view(s).substr(schemeEnd + kSchemeEnd.size());
-  const std::size_t slash = rest.find('/');
-  std::string_view authority = rest.substr(0, slash);
-  const std::size_t at = authority.rfind('@');
-  if (at != std::string_view::npos) authority.remove_prefix(at + 1);
-  const std::size_t colon = authority.find(':');
-  parts.host = std::string(authority.substr(0, colon));
-  if (colon != std::string_view::npos) parts.port = std::string(authority.substr(colon + 1));
+  const std::optional<UrlView> view = ViewUrl(s);
+  if (!view) return parts;
+  parts.scheme = view->scheme;
+  parts.host = view->host;
+  parts.port = view->port;
   parts.hasHost = !parts.host.empty();
   parts.path = "/";
-  if (slash != std::string_view::npos) {
-    const std::string_view tail = rest.substr(slash);
+  if (!view->tail.empty()) {
+    const std::string_view tail = view->tail;
     std::size_t query = tail.find('?');
     if (query == std::string_view::npos) query = tail.find('=');
     // tail starts with "/", so a "/" stands before any query mark.
@@ -43,6 +63,13 @@ UrlParts SplitUrl(std::string_view url) {
     parts.path = std::string(tail.substr(0, lastSlash + 1));
   }
   return parts;
+}
+
+std::string Joined(std::string_view a, std::string_view b) {
+  std::string joined;
+  joined.reserve(a.size() + b.size());
+  joined.append(a).append(b);
+  return joined;
 }
 
 // Every "\" as "/", leaving the second byte of a double-byte character alone.
@@ -73,10 +100,12 @@ int RemoveParentSteps(std::string& link) {
 
 }  // namespace
 
-std::string UrlScheme(std::string_view url) {
-  const std::string s = Trim(url);
+std::string UrlScheme(std::string_view url) { return LowerAscii(UrlSchemeAsWritten(url)); }
+
+std::string_view UrlSchemeAsWritten(std::string_view url) {
+  const std::string_view s = TrimView(url);
   const std::size_t end = s.find(kSchemeEnd);
-  return end == std::string::npos ? std::string() : LowerAscii(std::string_view(s).substr(0, end));
+  return end == std::string_view::npos ? std::string_view() : s.substr(0, end);
 }
 
 bool IsHttpScheme(std::string_view scheme) { return scheme == "http" || scheme == "https"; }
@@ -90,6 +119,11 @@ std::string UrlSiteRoot(std::string_view url) {
   const UrlParts parts = SplitUrl(url);
   if (!parts.hasHost) return {};
   return (parts.scheme.empty() ? std::string("http") : parts.scheme) + std::string(kSchemeEnd) + parts.host;
+}
+
+bool NamesHost(std::string_view url) {
+  const std::optional<UrlView> view = ViewUrl(TrimView(url));
+  return view && !view->host.empty();
 }
 
 std::string UrlHost(std::string_view url) { return SplitUrl(url).host; }
@@ -113,18 +147,23 @@ LinkResolver::LinkResolver(std::string_view base) : directory_(UrlDirectory(base
 }
 
 std::string LinkResolver::Resolve(std::string_view link) const {
-  std::string l = Trim(link);
+  std::string_view l = TrimView(link);
   if (l.empty()) return {};
-  ForwardSlashes(l);
+  std::string slashed;
+  if (l.find('\\') != std::string_view::npos) {
+    slashed = l;
+    ForwardSlashes(slashed);
+    l = slashed;
+  }
   if (l == "./") return {};
-  if (!UrlSiteRoot(l).empty()) return l;
+  if (NamesHost(l)) return std::string(l);
   // "//host/path" keeps the page's scheme.
-  if (l.starts_with("//")) return origin_.empty() ? std::string() : origin_.substr(0, origin_.find(':')) + ":" + l;
-  if (l.starts_with('/')) return origin_ + l;
+  if (l.starts_with("//")) return origin_.empty() ? std::string() : Joined(origin_.substr(0, origin_.find(':') + 1), l);
+  if (l.starts_with('/')) return Joined(origin_, l);
   // "./x" counts as "../x": one directory above the base document's directory.
-  if (l.starts_with("./")) l.insert(0, ".");
-  if (l.find("../") == std::string::npos) return directory_ + l;
-  return ResolveParentSteps(std::move(l));
+  if (l.starts_with("./")) return ResolveParentSteps(Joined(".", l));
+  if (l.find("../") == std::string_view::npos) return Joined(directory_, l);
+  return ResolveParentSteps(std::string(l));
 }
 
 // Each "../" step leaves one directory of the base.

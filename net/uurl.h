@@ -9,6 +9,8 @@ namespace marvessa {
 
 // The text before the first "://"; empty without one.
 std::string UrlScheme(std::string_view url);
+// The same piece of the trimmed URL, letter case as written.
+std::string_view UrlSchemeAsWritten(std::string_view url);
 // The schemes the crawl and the HTTP client speak: "http" and "https" (lower-case).
 bool IsHttpScheme(std::string_view scheme);
 // Whether the URL begins with one of them, in any letter case.
@@ -16,6 +18,8 @@ bool HasHttpScheme(std::string_view url);
 // scheme + "://" + host ("http" for an empty scheme), without user information and port;
 // empty when the URL names no host.
 std::string UrlSiteRoot(std::string_view url);
+// Whether UrlSiteRoot is not empty: the URL has a scheme and names a host.
+bool NamesHost(std::string_view url);
 // The host alone: no scheme, user information or port; empty when the URL names none.
 std::string UrlHost(std::string_view url);
 // scheme + "://" + host + ":port" (when given) + the path up to and including its last "/"

@@ -87,7 +87,6 @@ class Tsrchthd : public SearchWorker {
   std::string host_;  // the site host of the URL being crawled
   std::string redirectUrl_;
   std::string page_;
-  std::string pageLower_;
   std::string contentType_;
   int titleIndex_ = -1;
   std::unique_ptr<LinkFilter> linkFilter_;  // made when the crawl begins
