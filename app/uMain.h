@@ -5,15 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "app/uMru.h"
-#include "app/ucommands.h"
 #include "app/ucontroller.h"
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/umessages.h"
-#include "app/utimer.h"
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/uMru.h"
+#include "base/ucommands.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/umessages.h"
+#include "base/utimer.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "engines/uupdate.h"
 #include "power/upoweractions.h"
 #include "results/udoccommands.h"

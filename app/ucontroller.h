@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ucommands.h"
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/umessages.h"
-#include "app/utimer.h"
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/ucommands.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/umessages.h"
+#include "base/utimer.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "results/udocstate.h"
 #include "results/uresults.h"
 #include "search/urunstate.h"

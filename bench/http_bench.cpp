@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "bench/crawl_web.h"
 #include "net/uhttp.h"
 

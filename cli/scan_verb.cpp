@@ -1,7 +1,7 @@
 #include <atomic>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "cli/verbs.h"
 #include "net/ucharset.h"
 #include "search/uaddressfinder.h"

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/ufileio.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
 #include "engines/ucatalog.h"
 #include "net/uhttp.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 
 namespace marvessa {
 

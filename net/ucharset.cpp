@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -14,8 +14,8 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "app/uglobal.h"
-#include "app/utext.h"
+#include "base/uglobal.h"
+#include "base/utext.h"
 #include "net/utls.h"
 #include "net/uurl.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/utext.h"
-#include "app/uuithread.h"
+#include "base/utext.h"
+#include "base/uuithread.h"
 #include "results/udocstate.h"
 #include "results/uresults.h"
 #include "results/ushell.h"

@@ -1,6 +1,6 @@
 #include "results/ushell.h"
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/uurl.h"
 
 namespace marvessa {

@@ -4,13 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The layer of a file: its folder, with app/ split into its base units, the Qt helpers every
-# window uses, and the main form and run controller above every subsystem.
+# The layer of a file: its folder, with the Qt helpers every window uses apart from the base.
 layer() {
   case "$1" in
-    app/wqttext.*|app/wdialogframe.*|app/wdialogs.*|app/wfonts.*) echo app-window-base ;;
-    app/uMain.*|app/ucontroller.*|app/Main.cpp|app/w*) echo app-top ;;
-    app/*) echo app-base ;;
+    base/w*) echo base-window ;;
     *) echo "${1%%/*}" ;;
   esac
 }
@@ -18,17 +15,15 @@ layer() {
 # The layers each layer may include besides itself.
 allowed() {
   case "$1" in
-    app-base) echo "" ;;
-    app-window-base) echo "app-base" ;;
-    net) echo "app-base" ;;
-    power) echo "app-base" ;;
-    engines) echo "app-base net" ;;
-    options) echo "app-base net engines" ;;
-    search) echo "app-base net engines" ;;
-    results) echo "app-base net engines search" ;;
-    app-top) echo "app-base app-window-base net engines search results options power" ;;
-    sandbox) echo "app-base net engines search" ;;
-    cli) echo "app-base app-top net engines search results options power sandbox" ;;
+    base) echo "" ;;
+    base-window) echo "base" ;;
+    net|power) echo "base" ;;
+    engines) echo "base net" ;;
+    options|search) echo "base net engines" ;;
+    results) echo "base net engines search" ;;
+    app) echo "base base-window net engines search results options power" ;;
+    sandbox) echo "base net engines search" ;;
+    cli) echo "base net engines search results options power app sandbox" ;;
   esac
 }
 
@@ -43,12 +38,12 @@ while IFS= read -r file; do
       echo "$file includes the window unit $target" && status=1 && continue
     fi
     ok=0
-    [[ $to == app-window-base && $unit == w* ]] && ok=1
+    [[ $to == base-window && $unit == w* ]] && ok=1
     for a in $(allowed "$from"); do
       [ "$a" = "$to" ] && ok=1
     done
     [ $ok = 1 ] || { echo "$file ($from) includes $target ($to)"; status=1; }
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z]*\/[^"]*\)".*/\1/p' "$file")
-done < <(git ls-files 'app/*' 'net/*' 'engines/*' 'search/*' 'results/*' 'options/*' 'power/*' 'cli/*' 'sandbox/*' |
+done < <(git ls-files 'base/*' 'app/*' 'net/*' 'engines/*' 'search/*' 'results/*' 'options/*' 'power/*' 'cli/*' 'sandbox/*' |
   grep -E '\.(cpp|h)$')
 exit $status

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/uchunk.h"
-#include "app/utext.h"
+#include "base/uchunk.h"
+#include "base/utext.h"
 #include "search/uhtmlreference.h"
 
 namespace marvessa {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/ucharset.h"
 
 namespace marvessa {

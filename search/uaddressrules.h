@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 
 namespace marvessa {
 

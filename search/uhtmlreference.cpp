@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/ucharset.h"
 #include "net/uurl.h"
 #include "search/uscanner.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/ucharset.h"
 #include "search/uhtmlreference.h"
 

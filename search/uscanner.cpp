@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/ucharset.h"
 #include "net/uurl.h"
 #include "search/uaddressfinder.h"

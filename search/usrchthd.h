@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 #include "engines/uengine.h"
 #include "net/uhttp.h"
 #include "search/ulinkfilter.h"

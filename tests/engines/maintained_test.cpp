@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
 #include "net/uurl.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/uurl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "net/ucharset.h"
 
 namespace marvessa {

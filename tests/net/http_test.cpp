@@ -8,8 +8,8 @@
 #include <future>
 #include <thread>
 
-#include "app/uglobal.h"
-#include "app/utext.h"
+#include "base/uglobal.h"
+#include "base/utext.h"
 #include "net/uhttp.h"
 #include "net/utls.h"
 #include "sandbox/testca.h"

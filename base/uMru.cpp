@@ -1,7 +1,7 @@
-#include "app/uMru.h"
+#include "base/uMru.h"
 
-#include "app/upath.h"
-#include "app/utext.h"
+#include "base/upath.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -1,4 +1,4 @@
-#include "app/wfonts.h"
+#include "base/wfonts.h"
 
 #include <QApplication>
 #include <QStringList>

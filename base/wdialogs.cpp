@@ -1,4 +1,4 @@
-#include "app/wdialogs.h"
+#include "base/wdialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "app/umessages.h"
-#include "app/uview.h"
+#include "base/umessages.h"
+#include "base/uview.h"
 
 namespace marvessa {
 

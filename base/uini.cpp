@@ -1,6 +1,6 @@
-#include "app/uini.h"
+#include "base/uini.h"
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 
 namespace marvessa {
 

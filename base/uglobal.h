@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 
 namespace marvessa {
 

@@ -1,4 +1,4 @@
-#include "app/wdialogframe.h"
+#include "base/wdialogframe.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

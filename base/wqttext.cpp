@@ -1,4 +1,4 @@
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

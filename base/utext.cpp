@@ -1,4 +1,4 @@
-#include "app/utext.h"
+#include "base/utext.h"
 
 #include <iconv.h>
 
@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/uchunk.h"
+#include "base/uchunk.h"
 
 namespace marvessa {
 

@@ -1,4 +1,4 @@
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 
 #include <unistd.h>
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <string>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

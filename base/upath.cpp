@@ -1,9 +1,9 @@
-#include "app/upath.h"
+#include "base/upath.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -3,9 +3,9 @@
 
 #include <thread>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
-#include "app/uini.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
+#include "base/uini.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

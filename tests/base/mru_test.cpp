@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/uMru.h"
-#include "app/utext.h"
+#include "base/uMru.h"
+#include "base/utext.h"
 #include "tests/support/fake_window.h"
 
 namespace marvessa {

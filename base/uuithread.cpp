@@ -1,4 +1,4 @@
-#include "app/uuithread.h"
+#include "base/uuithread.h"
 
 #include <chrono>
 #include <utility>

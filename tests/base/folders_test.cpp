@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

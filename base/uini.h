@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ufileio.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -1,12 +1,12 @@
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 
 #include <type_traits>
 #include <variant>
 
-#include "app/ufileio.h"
-#include "app/uini.h"
-#include "app/upath.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/uini.h"
+#include "base/upath.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -1,4 +1,4 @@
-#include "app/ucommands.h"
+#include "base/ucommands.h"
 
 #include <initializer_list>
 

@@ -1,6 +1,6 @@
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 
-#include "app/upath.h"
+#include "base/upath.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 
