@@ -10,7 +10,7 @@
 #include <fstream>
 #include <functional>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/ucatalog.h"
 #include "results/uexporter.h"
 #include "results/ufile.h"

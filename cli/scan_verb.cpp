@@ -1,12 +1,12 @@
 #include <atomic>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "cli/verbs.h"
+#include "net/ucharset.h"
 #include "search/uaddressfinder.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa::cli {
@@ -40,10 +40,9 @@ int ScanVerb(Args& args) {
   if (keyword) run.SetKeywordTerms(ParseKeywordTerms(ArgToGbk(*keyword)));
 
   RemoveLineBreaks(page);
-  const std::string pageLower = LowerAscii(page);
   const std::atomic<bool> stop{false};
   const std::string charset = PageCharset({}, page);
-  const PageScanner scanner({page, pageLower, pageUrl, titleIndex, stop, charset, run, settings,
+  const PageScanner scanner({page, pageUrl, titleIndex, stop, charset, run, settings,
                              [](const std::string& email, const std::string&, const std::string& pageTitle) {
                                PrintFields({"email", email, pageTitle});
                              },

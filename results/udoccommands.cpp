@@ -1,7 +1,7 @@
 #include "results/udoccommands.h"
 
-#include "app/ufileio.h"
-#include "app/upath.h"
+#include "base/ufileio.h"
+#include "base/upath.h"
 #include "results/uexporter.h"
 #include "results/uimport.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 
 namespace marvessa {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/ujsonlimport.h"
 
 namespace marvessa {

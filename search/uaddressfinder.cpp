@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/utext.h"
-#include "search/ucharset.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 
@@ -49,12 +49,6 @@ bool AllHex(std::string_view s) {
   for (char c : s)
     if (!IsHexDigit(c)) return false;
   return true;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
 }
 
 // What is left of a local part after the remnant of an escape in front of it: "u003e" or "x3e"
@@ -171,9 +165,9 @@ class Finder {
   bool AddressList(std::string_view list) {
     while (!list.empty()) {
       const std::size_t end = list.find_first_of(",;");
-      std::string_view item = TrimBlanks(list.substr(0, end));
+      std::string_view item = TrimView(list.substr(0, end));
       const std::size_t open = item.rfind('<');
-      if (open != std::string_view::npos && item.back() == '>') item = TrimBlanks(item.substr(open + 1, item.size() - open - 2));
+      if (open != std::string_view::npos && item.back() == '>') item = TrimView(item.substr(open + 1, item.size() - open - 2));
       if (!item.empty() && !ReportWhole(item)) return false;
       list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
     }

@@ -1,9 +1,11 @@
 #include "search/ulinkfilter.h"
 
-#include "app/utext.h"
-#include "search/ucharset.h"
+#include <algorithm>
+
+#include "base/utext.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 
@@ -77,8 +79,10 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
-  return IsHttpScheme(scheme) && !(httpOnly_ && scheme == "https");
+  return EqualsNoCase(scheme, "http") || (!httpOnly_ && EqualsNoCase(scheme, "https"));
 }
+
+bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsScheme(TrimView(UrlSchemeAsWritten(url))); }
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {
   const std::string folded = FoldCaseUtf8(utf8);
@@ -97,14 +101,20 @@ std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& c
 }
 
 bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, const std::string& pageCharset) const {
-  const std::string s = LowerAscii(Trim(link));
-  if (s.empty() || Contains(s, "mailto:") || Contains(s, "javascript")) return false;
-  const std::string scheme = Trim(UrlScheme(s));
+  // Every test but the contact words reads the link in place: most links of a page are judged
+  // by them alone.
+  const std::string_view s = TrimView(link);
+  if (s.empty() || FindNoCase(s, "mailto:") != std::string_view::npos ||
+      FindNoCase(s, "javascript") != std::string_view::npos)
+    return false;
+  const std::string_view scheme = TrimView(UrlSchemeAsWritten(s));
   if (!scheme.empty() && !FollowsScheme(scheme)) return false;
-  const std::string_view tail = std::string_view(s).substr(s.size() > 4 ? s.size() - 4 : 0);
-  if (LinkEndings.find(tail) != std::string_view::npos) return false;
+  char tail[4];
+  const std::size_t tailSize = std::min(s.size(), sizeof tail);
+  for (std::size_t i = 0; i < tailSize; ++i) tail[i] = LowerAscii(s[s.size() - tailSize + i]);
+  if (LinkEndings.find(std::string_view(tail, tailSize)) != std::string_view::npos) return false;
   if (!filterUrl_) return true;
-  const std::string decoded = PercentDecode(s);
+  const std::string decoded = PercentDecode(LowerAscii(s));
   if (NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded))) return true;
   return !IsBlankText(anchorText) && NamesContactPage(AnchorAsUtf8(anchorText, pageCharset));
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 
 namespace marvessa {
 
@@ -30,8 +30,10 @@ class LinkFilter {
   bool Wanted(std::string_view link, std::string_view anchorText = {}, const std::string& pageCharset = "UTF-8") const;
   // Whether Wanted reads the anchor text at all (with filterurl on), so that it is cut only then.
   bool ReadsAnchorText() const { return filterUrl_; }
-  // Whether a scheme (lower-case) is one the crawl follows: http, and https unless httponly.
+  // Whether a scheme (any letter case) is one the crawl follows: http, and https unless httponly.
   bool FollowsScheme(std::string_view scheme) const;
+  // Whether the scheme of a URL is, blanks around it aside.
+  bool FollowsSchemeOf(std::string_view url) const;
 
  private:
   bool NamesContactPage(const std::string& utf8) const;

@@ -1,7 +1,7 @@
 #include "search/urunstate.h"
 
+#include "net/uurl.h"
 #include "search/ukeywords.h"
-#include "search/uurl.h"
 
 #include <algorithm>
 
@@ -139,7 +139,7 @@ void RunState::ResetHosts() {
 
 bool RunState::IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const {
   if (queue.Count() > capacity) return true;
-  const std::string trimmed = Trim(url);
+  const std::string_view trimmed = TrimView(url);
   return trimmed.empty() || queue.Holds(trimmed);
 }
 

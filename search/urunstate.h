@@ -12,8 +12,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/uglobal.h"
-#include "app/utext.h"
+#include "base/uglobal.h"
+#include "base/utext.h"
 #include "engines/uengine.h"
 #include "search/uaddressrules.h"
 #include "search/uenginestatus.h"

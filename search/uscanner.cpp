@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/utext.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "search/ulinkfilter.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 
@@ -24,12 +24,6 @@ constexpr std::array<bool, 256> MakeCharTable(std::string_view chars) {
 constexpr std::array<bool, 256> kUrlCutChar = MakeCharTable(UrlCutChars);
 
 bool IsUrlCutChar(char c) { return kUrlCutChar[static_cast<unsigned char>(c)]; }
-
-std::string_view TrimView(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // Runs a hand-over; one that fails is passed over so that the scan goes on.
 template <typename F>
@@ -106,9 +100,7 @@ bool TitleMatchesKeywords(std::string_view title, const RunState& run, const Set
 void RemoveLineBreaks(std::string& page) { RemoveChars(page, "\n\r"); }
 
 std::size_t PageScanner::FindFrom(std::string_view marker, std::size_t start) const {
-  if (Stopped() || marker.empty() || c_.pageLower.empty()) return 0;
-  const std::size_t p = c_.pageLower.find(LowerAscii(marker), start < 1 ? 0 : start - 1);
-  return p == std::string::npos ? 0 : p + 1;
+  return Stopped() ? 0 : marvessa::FindFrom(marker, c_.page, start);
 }
 
 std::string PageScanner::CleanUrl(std::string_view text) const { return Stopped() ? std::string() : marvessa::CleanUrl(text); }
@@ -116,7 +108,7 @@ std::string PageScanner::CleanUrl(std::string_view text) const { return Stopped(
 std::string PageScanner::ResultTitle() const {
   std::string title = c_.run.Level1Title(c_.titleIndex);
   if (title.empty()) {
-    const std::size_t i = c_.pageLower.find("<title>");
+    const std::size_t i = FindNoCase(c_.page, "<title>");
     std::string window = c_.page.substr(i == std::string::npos ? 0 : i, kTitleWindow);
     title = CutBetween(window, "<title>", "</title>");
     title = ToCoreText(title, c_.pageCharset);
@@ -154,11 +146,11 @@ void PageScanner::ScanPage(std::string_view base) const {
 // removed; empty when either is not within the link window. Both searches stay within their
 // windows, so that a page of links without anchors is read once.
 std::string PageScanner::AnchorText(std::size_t p) const {
-  const std::string_view lower = c_.pageLower;
-  const std::size_t tagEnd = lower.substr(p, kLinkWindow + 1).find('>');
+  const std::string_view page = c_.page;
+  const std::size_t tagEnd = page.substr(p, kLinkWindow + 1).find('>');
   if (tagEnd == std::string_view::npos) return {};
   const std::size_t textStart = p + tagEnd + 1;
-  const std::size_t close = lower.substr(textStart - 1, kLinkWindow + 3).find("</a");
+  const std::size_t close = FindNoCase(page.substr(textStart - 1, kLinkWindow + 3), "</a");
   if (close == std::string_view::npos) return {};
   std::string text = c_.page.substr(textStart, close - 1);
   StripBetween(text, '<', '>');
@@ -167,19 +159,17 @@ std::string PageScanner::AnchorText(std::size_t p) const {
 
 void PageScanner::ScanLinks(std::string_view base, std::string_view marker) const {
   const std::string_view page = c_.page;
-  const std::string m = LowerAscii(marker);
-  if (page.empty() || m.empty()) return;
+  if (page.empty() || marker.empty()) return;
   const std::unique_ptr<LinkFilter> own = c_.linkFilter ? nullptr : std::make_unique<LinkFilter>(c_.settings);
   const LinkFilter& filter = c_.linkFilter ? *c_.linkFilter : *own;
-  const bool anchors = m == "href=" && filter.ReadsAnchorText();
+  const bool anchors = EqualsNoCase(marker, "href=") && filter.ReadsAnchorText();
   const LinkResolver resolver(base);
-  for (std::size_t p = FindNoCase(c_.pageLower, m); p != std::string::npos; p = FindNoCase(c_.pageLower, m, p + 1)) {
+  for (std::size_t p = FindNoCase(page, marker); p != std::string::npos; p = FindNoCase(page, marker, p + 1)) {
     if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
-    const std::string cut = CleanUrl(page.substr(p + m.size(), kLinkWindow));
+    const std::string cut = CleanUrl(page.substr(p + marker.size(), kLinkWindow));
     if (!filter.Wanted(cut, anchors ? AnchorText(p) : std::string(), c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);
-    if (filter.FollowsScheme(Trim(UrlScheme(link))) && !c_.run.IsKnownLevel2Url(link))
-      HandOver([&] { c_.addLevel2(link); });
+    if (filter.FollowsSchemeOf(link) && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
   }
 }
 

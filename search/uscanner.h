@@ -1,9 +1,8 @@
 // The page scanner: finds the e-mail addresses and the links on a fetched page, and the
 // marker-search and cutting functions the worker uses on engine result pages.
 //
-// For the worker: keep the page in two copies, page (line breaks removed with
-// RemoveLineBreaks) and pageLower (LowerAscii of it, same length), fill a ScanContext with them
-// and the rest of the crawl step, and call
+// For the worker: remove the page's line breaks with RemoveLineBreaks, fill a ScanContext with
+// the page and the rest of the crawl step, and call
 //   PageScanner scanner(context);
 //   scanner.ScanEmails();
 //   if (run.Level2Count() < settings.chache2number) {
@@ -20,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "search/urunstate.h"
 
 namespace marvessa {
@@ -59,8 +58,7 @@ void RemoveLineBreaks(std::string& page);
 // --- Scanning one page for the worker ---
 
 struct ScanContext {
-  const std::string& page;       // line breaks removed, letter case as fetched
-  const std::string& pageLower;  // LowerAscii(page)
+  const std::string& page;        // line breaks removed, letter case as fetched
   const std::string& currentUrl;  // reported with every address
   int titleIndex;                 // age index of the level-1 URL being crawled; -1 for level 2
   const std::atomic<bool>& stopRequested;
@@ -87,7 +85,7 @@ class PageScanner {
   // its links after "href=" and after "src=".
   void ScanPage(std::string_view base) const;
 
-  // The worker's forms, which give nothing once stopRequested is set: FindFrom over pageLower,
+  // The worker's forms, which give nothing once stopRequested is set: FindFrom over the page,
   // and CleanUrl.
   std::size_t FindFrom(std::string_view marker, std::size_t start) const;
   std::string CleanUrl(std::string_view text) const;

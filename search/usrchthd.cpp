@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <chrono>
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
+#include "search/uenginequery.h"
 #include "search/ukeywords.h"
 #include "search/ulinkfilter.h"
-#include "search/uenginequery.h"
 #include "search/uresultpage.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 
@@ -67,7 +67,6 @@ void Tsrchthd::Execute() {
     }
   }
   page_.clear();
-  pageLower_.clear();
   ctx_.ui.Post([finished = finished_, slot = slot_] { finished(slot); });
 }
 
@@ -144,7 +143,6 @@ bool Tsrchthd::WarmUp(int e, const std::string& firstQueryUrl) {
 
 FetchResult Tsrchthd::FetchPage(const std::string& url, const FetchOptions& options) {
   page_.clear();
-  pageLower_.clear();
   watchdogTicks_ = 0;
   FetchResult result = http_.Get(url, options);
   contentType_ = result.contentType;
@@ -160,7 +158,7 @@ bool Tsrchthd::Pause(std::chrono::seconds time) {
 }
 
 PageScanner Tsrchthd::Scanner(const std::string& pageCharset) {
-  return PageScanner({page_, pageLower_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
+  return PageScanner({page_, currentUrl_, titleIndex_, stopRequested_, pageCharset, ctx_.run, ctx_.settings,
                       [this](const std::string& email, const std::string& url, const std::string& title) {
                         findings_.results.push_back({email, url, title});
                       },
@@ -245,10 +243,9 @@ void Tsrchthd::CrawlPages(std::string url) {
     if (!redirectUrl_.empty()) url = redirectUrl_;
     try {
       RemoveLineBreaks(page_);
-      pageLower_ = LowerAscii(page_);
       if (page_.size() > 10) ScanPage(url);
     } catch (...) {
-      // A page that memory cannot hold twice, or a scan that fails, leaves the rest unread.
+      // A scan that runs out of memory, or fails otherwise, leaves the rest of the page unread.
     }
     url = TakeNextUrl();
   }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/upackedlines.h"
-#include "app/utext.h"
+#include "base/upackedlines.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

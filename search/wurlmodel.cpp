@@ -1,6 +1,6 @@
 #include "search/wurlmodel.h"
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "net/uurl.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;
@@ -22,11 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   run.SetKeywordTerms({"a", "\xB7\xFE"});
   std::string page(reinterpret_cast<const char*>(data + 1), size - 1);
   RemoveLineBreaks(page);
-  const std::string pageLower = LowerAscii(page);
   const std::string url = "http://127.0.0.1:8080/d1/p.htm";
   const std::atomic<bool> stop{false};
   int reported = 0, queued = 0;
-  const PageScanner scanner({page, pageLower, url, (data[0] & 32) ? 0 : -1, stop, charset, run, settings,
+  const PageScanner scanner({page, url, (data[0] & 32) ? 0 : -1, stop, charset, run, settings,
                              [&](const std::string& email, const std::string&, const std::string&) {
                                if (BuiltinAddressRules()->Judge(email) != AddressFault::kNone) __builtin_trap();
                                ++reported;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/uexport.h"
 #include "results/uimport.h"
 #include "results/ujsonlexport.h"

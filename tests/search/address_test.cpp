@@ -2,9 +2,10 @@
 // person would copy from it.
 #include <gtest/gtest.h>
 
-#include "app/utext.h"
+#include "base/utext.h"
+#include "engines/uUpthd.h"
+#include "net/ucharset.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

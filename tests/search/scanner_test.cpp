@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "net/ucharset.h"
 #include "sandbox/corpus.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {
@@ -25,8 +25,7 @@ class ScannerTest : public ::testing::Test {
   PageScanner MakeScanner(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     page = std::move(text);
     RemoveLineBreaks(page);
-    pageLower = LowerAscii(page);
-    return PageScanner({page, pageLower, currentUrl, titleIndex, stop, charset, run, settings,
+    return PageScanner({page, currentUrl, titleIndex, stop, charset, run, settings,
                         [this](const std::string& e, const std::string& u, const std::string& t) {
                           if (onResult) onResult();
                           found.push_back({e, u, t});
@@ -65,7 +64,7 @@ class ScannerTest : public ::testing::Test {
   RunState run{settings};
   std::atomic<bool> stop{false};
   std::string currentUrl = "http://127.0.0.1/d1/p.htm";
-  std::string page, pageLower;
+  std::string page;
   std::vector<Found> found;
   Lines links;
   std::function<void()> onResult;

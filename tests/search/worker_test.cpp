@@ -5,6 +5,7 @@
 #include <chrono>
 #include <set>
 
+#include "results/uresults.h"
 #include "search/usrchthd.h"
 #include "sandbox/companyweb.h"
 #include "tests/support/faultweb.h"
