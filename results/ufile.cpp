@@ -141,18 +141,38 @@ void LoadKeywords(DocumentParts& parts, const Remaining& lines, DocumentState& d
   document.documentModified = true;
 }
 
-void LoadRows(DocumentParts& parts, Remaining& lines) {
-  const int body = lines.Find("[body]");
-  if (body < 0) return;
-  lines.RemoveThrough(body);
-  const int rows = (lines.Find("[/body]") + 1) / kRowLines;
-  std::string_view row[kRowLines];
+using Row = std::string_view[kRowLines];
+
+// A row without address, URL and title holds nothing; a file of line breaks is all such rows.
+bool IsEmptyRow(const Row& row) { return IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5]); }
+
+// Calls visit(row) for the first rows rows of lines.
+template <typename Visit>
+void ForEachRow(const Remaining& lines, int rows, Visit&& visit) {
+  Row row;
   lines.Lines(0, rows * kRowLines, [&](int i, std::string_view line) {
     row[i % kRowLines] = line;
-    if (i % kRowLines != kRowLines - 1) return;
+    if (i % kRowLines == kRowLines - 1) visit(row);
+  });
+}
+
+// The rows stand after the line "[body]"; false when there is none.
+bool SkipToRows(Remaining& lines) {
+  const int body = lines.Find("[body]");
+  if (body >= 0) lines.RemoveThrough(body);
+  return body >= 0;
+}
+
+// Gives the bytes of the rows back as they are read.
+void LoadRows(DocumentParts& parts, const Remaining& lines, PassedBytes& passed) {
+  const int rows = (lines.Find("[/body]") + 1) / kRowLines;
+  int filled = 0;
+  ForEachRow(lines, rows, [&](const Row& row) { filled += IsEmptyRow(row) ? 0 : 1; });
+  parts.results.Reserve(filled);
+  ForEachRow(lines, rows, [&](const Row& row) {
+    passed.Passed(row[0].data());
     parts.ui.PumpEvents();
-    // A row without address, URL and title holds nothing; a file of line breaks is all such rows.
-    if (IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5])) return;
+    if (IsEmptyRow(row)) return;
     parts.results.AddResult(std::string(row[2]), std::string(row[4]), std::string(row[5]));
     parts.run.Edit([&](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
     ShowTotals(parts.panels, parts.run, parts.results.Count());
@@ -180,15 +200,32 @@ int LoadQueue(std::string_view section, int taken, UrlQueue& queue, PackedLines*
   return blanksTaken;
 }
 
+// The sections of the pending lists, found before the rows are read, so that the bytes of the
+// rows can be given back while they are read.
+struct ListSections {
+  std::string_view uncheck, scan, title;
+
+  explicit ListSections(const Remaining& lines)
+      : uncheck(lines.SectionText("[uncheck]", "[/uncheck]")),
+        scan(lines.SectionText("[scan]", "[/scan]")),
+        title(lines.SectionText("[title]", "[/title]")) {}
+  // Where the first of them starts in text, or its end.
+  const char* First(std::string_view text) const {
+    const char* first = text.data() + text.size();
+    for (std::string_view section : {uncheck, scan, title})
+      if (!section.empty()) first = std::min(first, section.data());
+    return first;
+  }
+};
+
 // The pending lists; titles beyond the level-1 entries belong to none and are not kept.
-void LoadLists(DocumentParts& parts, const Remaining& lines) {
+void LoadLists(DocumentParts& parts, const ListSections& lists) {
   RunState& run = parts.run;
   int level1Cursor = run.Level1Cursor();
   int level2Cursor = run.Level2Cursor();
   run.Edit([&](UrlQueue& uncheck, PackedLines& titleList, UrlQueue& scan, SeenList&) {
-    level1Cursor -= LoadQueue(lines.SectionText("[uncheck]", "[/uncheck]"), level1Cursor, uncheck, &titleList,
-                              lines.SectionText("[title]", "[/title]"));
-    level2Cursor -= LoadQueue(lines.SectionText("[scan]", "[/scan]"), level2Cursor, scan);
+    level1Cursor -= LoadQueue(lists.uncheck, level1Cursor, uncheck, &titleList, lists.title);
+    level2Cursor -= LoadQueue(lists.scan, level2Cursor, scan);
   });
   run.SetProgress(level1Cursor, level2Cursor, run.PagesFetched());
 }
@@ -257,9 +294,12 @@ void LoadDocumentBytes(DocumentParts& parts, bool merge, std::string bytes, Docu
     LoadHead(parts, lines, document);
     LoadKeywords(parts, lines, document);
   }
-  LoadRows(parts, lines);
-  if (merge) return;
-  LoadLists(parts, lines);
+  const bool hasRows = SkipToRows(lines);
+  const std::optional<ListSections> lists = merge ? std::nullopt : std::optional<ListSections>(lines);
+  PassedBytes passed(bytes, lists ? lists->First(text) : text.data() + text.size());
+  if (hasRows) LoadRows(parts, lines, passed);
+  if (!lists) return;
+  LoadLists(parts, *lists);
   ClampProgress(parts.run);
 }
 
