@@ -11,26 +11,47 @@ namespace {
 
 constexpr int kRowLines = 12;
 
-// A stored value takes exactly one line: each line break in it becomes one blank, and so does
-// every other byte below 32 but TAB, since a NUL would end the text when it is read back.
-void AddLine(std::string& out, std::string_view value) {
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(value[i]);
-    if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-    out += byte < 32 && byte != '\t' ? ' ' : value[i];
+// The lines of a document are written twice: first only their bytes are counted, then they are
+// written into a text of that size, so that a large document is built in one block instead of in
+// one that doubles as it grows.
+class DocumentLines {
+ public:
+  bool Counting() const { return counting_; }
+  // A stored value takes exactly one line: each line break in it becomes one blank, and so does
+  // every other byte below 32 but TAB, since a NUL would end the text when it is read back.
+  void Add(std::string_view value) {
+    if (counting_) {
+      bound_ += value.size() + 2;
+      return;
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(value[i]);
+      if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+      text_ += byte < 32 && byte != '\t' ? ' ' : value[i];
+    }
+    text_ += "\r\n";
   }
-  out += "\r\n";
-}
+  void StartText() {
+    text_.reserve(bound_);
+    counting_ = false;
+  }
+  std::string TakeText() { return std::move(text_); }
+
+ private:
+  bool counting_ = true;
+  std::size_t bound_ = 0;  // the size of the text at most
+  std::string text_;
+};
 
 // The lines value(0) .. value(count - 1) between two markers.
 template <typename Value>
-void AddSection(std::string& out, std::string_view open, std::size_t count, Value&& value, std::string_view close) {
-  AddLine(out, open);
-  for (std::size_t i = 0; i < count; ++i) AddLine(out, value(i));
-  AddLine(out, close);
+void AddSection(DocumentLines& out, std::string_view open, std::size_t count, Value&& value, std::string_view close) {
+  out.Add(open);
+  for (std::size_t i = 0; i < count; ++i) out.Add(value(i));
+  out.Add(close);
 }
 
-void AddList(std::string& out, std::string_view open, const UrlQueue& list, std::string_view close) {
+void AddList(DocumentLines& out, std::string_view open, const UrlQueue& list, std::string_view close) {
   AddSection(out, open, list.Count(), [&](std::size_t row) { return list.AtDisplay(static_cast<int>(row)); }, close);
 }
 
@@ -249,34 +270,41 @@ bool IsDocumentText(std::string_view text) {
   return marked && lines >= 10;
 }
 
-}  // namespace
-
-std::string DocumentText(DocumentParts& parts) {
-  std::string out;
+// The event queue is serviced once per row while the text is written, not while it is counted.
+void AddDocument(DocumentParts& parts, int rows, DocumentLines& out) {
   for (std::string_view line : {"[qemosearchfile]", "请勿修改文件!", "", "", "", "", "", "", "", "", "[head]"})
-    AddLine(out, line);
-  AddLine(out, parts.keywords.KeywordText());
+    out.Add(line);
+  out.Add(parts.keywords.KeywordText());
   for (int counter : {SelectedScope(parts.scope), parts.run.Level1Cursor(), parts.run.Level2Cursor(),
                       parts.run.PagesFetched()})
-    AddLine(out, IntToText(counter));
-  AddLine(out, "[/head]");
+    out.Add(IntToText(counter));
+  out.Add("[/head]");
   const Lines batch = parts.keywords.BatchLines();
   AddSection(out, "[keywords]", batch.size(), [&](std::size_t i) -> std::string_view { return batch[i]; }, "[/keywords]");
-  AddLine(out, "[body]");
-  const int count = parts.results.Count();
-  for (int i = 0; i < count && i < parts.results.Count(); ++i) {
-    parts.ui.PumpEvents();
+  out.Add("[body]");
+  for (int i = 0; i < rows && i < parts.results.Count(); ++i) {
+    if (!out.Counting()) parts.ui.PumpEvents();
     if (i >= parts.results.Count()) break;
     const ResultRecord& row = parts.results.ResultAt(i);
     const std::string_view values[kRowLines] = {"0", "0", row.email, row.title, row.url, row.title};
-    for (std::string_view value : values) AddLine(out, value);
+    for (std::string_view value : values) out.Add(value);
   }
-  AddLine(out, "[/body]");
+  out.Add("[/body]");
   AddList(out, "[uncheck]", parts.run.Level1(), "[/uncheck]");
   AddList(out, "[scan]", parts.run.Level2(), "[/scan]");
   const PackedLines& titles = parts.run.Level1Titles();
   AddSection(out, "[title]", titles.size(), [&](std::size_t i) { return titles[i]; }, "[/title]");
-  return out;
+}
+
+}  // namespace
+
+std::string DocumentText(DocumentParts& parts) {
+  const int rows = parts.results.Count();
+  DocumentLines out;
+  AddDocument(parts, rows, out);
+  out.StartText();
+  AddDocument(parts, rows, out);
+  return out.TakeText();
 }
 
 void SaveDocument(DocumentParts& parts, const std::string& path) { WriteFileAtomic(path, DocumentText(parts)); }
