@@ -15,6 +15,7 @@
 #include "results/uexporter.h"
 #include "results/ufile.h"
 #include "results/uimport.h"
+#include "results/ujsonlimport.h"
 #include "sandbox/testengine.h"
 #include "tests/support/document_rig.h"
 
@@ -145,6 +146,18 @@ std::string RowLines() {
   return lines;
 }
 
+// 20 MB of distinct crawl results in JSON Lines.
+std::string ResultLines() {
+  std::string lines;
+  char row[256];
+  for (int i = 0; lines.size() < (20u << 20); ++i)
+    lines.append(row, std::snprintf(row, sizeof row,
+                                    R"({"email":"sales%d@company%08d.com.cn","url":"http://www.company%08d.com.cn/)"
+                                    R"(contact.htm","title":"Company %d - Contact"})" "\n",
+                                    i, i, i, i));
+  return lines;
+}
+
 // Each file kind read as the program reads it; the counter is the peak memory per byte of file.
 void BM_ReadingMemory(benchmark::State& state) {
   const bool urlList = state.range(0) == 1 || state.range(0) == 4;
@@ -181,15 +194,22 @@ void BM_ReadingMemory(benchmark::State& state) {
     case 4:  // a URL list of 20 MB
       WriteFileAtomic(path, UrlLines());
       break;
-    default:  // a document of 20 MB of customer rows
+    case 5:  // a document of 20 MB of customer rows
       WriteFileAtomic(path, DocumentOf(RowLines(), "", "", "", ""));
+      break;
+    default:  // crawl results of 20 MB
+      WriteFileAtomic(path, ResultLines());
+      read = [&] {
+        Document doc;
+        ImportResultFile(path, doc.results, doc.run, doc.ui, doc.window);
+      };
   }
   double peak = 0;
   for (auto _ : state) peak = PeakOfReading(read);
   state.counters["peak_per_file_byte"] = peak / static_cast<double>(std::filesystem::file_size(path));
   DeleteFileIfExists(path);
 }
-BENCHMARK(BM_ReadingMemory)->DenseRange(0, 5)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadingMemory)->DenseRange(0, 6)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marvessa

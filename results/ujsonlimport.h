@@ -16,7 +16,7 @@ namespace marvessa {
 // become blanks, as a document holds every value on one line. Other lines are passed over. Each
 // address added goes on the seen-address list, so a later run does not report it again. The
 // event queue is serviced once per line. Gives the number of rows added.
-int ImportResultLines(const std::string& utf8, ResultList& results, RunState& run, UiThread& ui);
+int ImportResultLines(std::string utf8, ResultList& results, RunState& run, UiThread& ui);
 // The same for a file; a missing file adds nothing, an unreadable one raises FileError.
 int ImportResultFile(const std::string& path, ResultList& results, RunState& run, UiThread& ui, BusyCursor& cursor);
 

@@ -3,45 +3,35 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
+#include "base/ufoldedindex.h"
 #include "base/upackedlines.h"
 #include "base/utext.h"
 
 namespace marvessa {
 
 // A list whose entries are found by their text with ASCII letters folded, in constant time on
-// average. The index holds 32-bit entry numbers, not copies of the entries or pointers to them.
+// average.
 class FoldedLines {
  public:
   std::size_t size() const { return entries_.size(); }
   std::string_view operator[](std::size_t i) const { return entries_[i]; }
-  bool Holds(std::string_view text) const;
+  bool Holds(std::string_view text) const { return index_.Holds(text, TextOf{this}); }
   void PushBack(std::string_view text);
   void PushFront(std::string_view text);
   void Clear();
 
  private:
-  static std::uint64_t FoldedHash(std::string_view text);
-  // The slot that holds an entry equal to text, or the free slot where it would go.
-  std::size_t Find(std::string_view text, std::uint64_t hash) const;
-  std::size_t FirstSlot(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> (64 - slotBits_)); }
-  // A used slot's tag: seven bits of the hash and a set top bit, so that most entries unequal
-  // to a text are passed over without reading them.
-  static std::uint8_t Tag(std::uint64_t hash) { return static_cast<std::uint8_t>(0x80 | (hash & 0x7f)); }
-  void Index(std::uint32_t serial);
-  void Grow();
+  // The entry at position i is numbered first_ + i, so that adding one at the front only moves
+  // first_.
+  struct TextOf {
+    const FoldedLines* lines;
+    std::string_view operator()(std::uint32_t number) const { return lines->entries_[number - lines->first_]; }
+  };
 
   PackedLines entries_;
-  // Open addressing with linear probing. A used slot holds the serial of an entry: the entry at
-  // position i has the serial first_ + i, so that adding one at the front only moves first_. An
-  // entry equal to one indexed already is not indexed again.
-  static constexpr std::uint8_t kFree = 0;
-  std::vector<std::uint8_t> tags_;
-  std::vector<std::uint32_t> serials_;
+  FoldedIndex index_;
   std::uint32_t first_ = 0;
-  std::size_t used_ = 0;
-  int slotBits_ = 0;
 };
 
 // Told about changes of a queue's display before and after they happen, as a list view over it

@@ -156,6 +156,18 @@ not json
   EXPECT_TRUE(doc.run.Seen().Holds("e@f.cn"));
 }
 
+// The event queue, serviced once per line, may empty the list: its rows are then known no more,
+// and the rows added after are.
+TEST(ResultLinesImport, RowsRemovedWhileImportingAreForgotten) {
+  test::DocumentRig doc;
+  doc.results.AddResult("a@b.cn", "", "");
+  doc.results.AddResult("x@y.cn", "", "");
+  doc.ui.Post([&] { doc.ui.Post([&] { doc.results.ClearResults(); }); });  // at the second line
+  const std::string lines = R"({"email":"x@y.cn"})" "\n" R"({"email":"X@y.cn"})" "\n" R"({"email":"X@Y.cn"})";
+  EXPECT_EQ(ImportResultLines(lines, doc.results, doc.run, doc.ui), 1);
+  EXPECT_EQ(doc.results.Count(), 1);
+}
+
 TEST(ResultLinesImport, TakesBackWhatTheJsonLinesExportWrote) {
   test::DocumentRig source;
   source.results.AddResult("a@b.cn", "http://b.cn/?q=\"x\"", "公司\t\\总部");
