@@ -14,12 +14,12 @@
 #include <QPixmap>
 #include <memory>
 
-#include "app/ufolders.h"
-#include "app/wdialogs.h"
-#include "app/wfonts.h"
 #include "app/wmainwindow.h"
 #include "app/wtranslations.h"
 #include "app/wuithread.h"
+#include "base/ufolders.h"
+#include "base/wdialogs.h"
+#include "base/wfonts.h"
 #include "engines/wupdate.h"
 #include "options/woptions.h"
 #include "power/ulinuxdialup.h"

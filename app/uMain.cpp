@@ -1,6 +1,6 @@
 #include "app/uMain.h"
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/ufile.h"
 #include "search/usrchthd.h"
 

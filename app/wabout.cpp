@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/wfonts.h"
+#include "base/wfonts.h"
 
 namespace marvessa {
 

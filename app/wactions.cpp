@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <map>
 
-#include "app/uMru.h"
-#include "app/ucommands.h"
+#include "base/uMru.h"
+#include "base/ucommands.h"
 #include "results/ulistcommands.h"
 
 namespace marvessa {

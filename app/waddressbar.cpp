@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

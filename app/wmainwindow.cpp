@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "app/ulayout.h"
-#include "app/wfonts.h"
-#include "app/wqttext.h"
+#include "base/wfonts.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

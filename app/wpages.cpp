@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

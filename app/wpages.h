@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "results/uresults.h"
 #include "results/wlistview.h"
 

@@ -1,7 +1,7 @@
 #include "app/wstatusline.h"
 
 #include "app/ulayout.h"
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -4,7 +4,7 @@
 #include <QThread>
 #include <exception>
 
-#include "app/wdialogs.h"
+#include "base/wdialogs.h"
 
 namespace marvessa {
 

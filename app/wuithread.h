@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/umessages.h"
-#include "app/utimer.h"
-#include "app/uuithread.h"
+#include "base/umessages.h"
+#include "base/utimer.h"
+#include "base/uuithread.h"
 
 namespace marvessa {
 

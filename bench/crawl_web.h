@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 #include "results/uresults.h"
 #include "sandbox/companyweb.h"
 #include "sandbox/testca.h"

@@ -5,11 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/ucatalog.h"
 #include "results/uexporter.h"
 #include "results/ufile.h"
@@ -122,11 +123,12 @@ std::string DocumentOf(const std::string& rows, const std::string& level1, const
          "[/uncheck]\r\n[scan]\r\n" + level2 + "[/scan]\r\n[title]\r\n" + titles + "[/title]\r\n";
 }
 
-// 20 MB of lines of a typical URL.
+// 20 MB of lines of distinct typical URLs, each of which the duplicate index holds.
 std::string UrlLines() {
-  const std::string url = "http://www.company12345.com.cn/contact.htm\r\n";
   std::string lines;
-  for (std::size_t i = 0; i < (20u << 20) / url.size(); ++i) lines += url;
+  char url[64];
+  for (int i = 0; lines.size() < (20u << 20); ++i)
+    lines.append(url, std::snprintf(url, sizeof url, "http://www.company%08d.com.cn/contact.htm\r\n", i));
   return lines;
 }
 

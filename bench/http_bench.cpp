@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/uglobal.h"
 #include "bench/crawl_web.h"
-#include "app/uglobal.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 
 namespace marvessa {
 namespace {

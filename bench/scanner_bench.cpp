@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
+#include "net/ucharset.h"
 #include "sandbox/corpus.h"
-#include "search/ucharset.h"
 #include "search/ulinkfilter.h"
 #include "search/uscanner.h"
 

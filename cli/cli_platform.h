@@ -5,10 +5,10 @@
 #include <chrono>
 #include <vector>
 
+#include "base/utimer.h"
 #include "power/udialup.h"
 #include "power/ushutdownapi.h"
 #include "results/ushell.h"
-#include "app/utimer.h"
 
 namespace marvessa::cli {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa::cli {
 

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "cli/headless_session.h"
-#include "cli/verbs.h"
 #include "cli/sandbox_web.h"
+#include "cli/verbs.h"
 #include "engines/ucatalog.h"
 
 namespace marvessa::cli {

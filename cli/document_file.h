@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "cli/headless_window.h"
 #include "results/ufile.h"
 

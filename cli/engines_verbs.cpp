@@ -1,8 +1,8 @@
 #include <filesystem>
 #include <map>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "cli/verbs.h"
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"

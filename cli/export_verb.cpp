@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
-#include "cli/export_verb.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "cli/document_file.h"
+#include "cli/export_verb.h"
 #include "cli/verbs.h"
 #include "results/uexport.h"
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "app/uglobal.h"
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "cli/console.h"
 #include "results/uexporter.h"
 

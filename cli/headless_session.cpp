@@ -7,7 +7,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "cli/console.h"
 
 namespace marvessa::cli {

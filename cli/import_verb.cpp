@@ -1,4 +1,4 @@
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "cli/document_file.h"
 #include "cli/verbs.h"
 #include "results/ufile.h"

@@ -3,7 +3,7 @@
 
 #include <csignal>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "cli/sandbox_web.h"
 #include "cli/verbs.h"
 

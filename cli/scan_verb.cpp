@@ -1,12 +1,12 @@
 #include <atomic>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "cli/verbs.h"
+#include "net/ucharset.h"
 #include "search/uaddressfinder.h"
 #include "search/ukeywords.h"
 #include "search/urunstate.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa::cli {

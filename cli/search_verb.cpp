@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "cli/export_verb.h"
 #include "cli/headless_session.h"
 #include "cli/verbs.h"

@@ -1,4 +1,4 @@
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "cli/verbs.h"
 #include "engines/uupdate.h"
 

@@ -2,7 +2,7 @@
 # lies beside the executable (the built-in address rules, the sandbox web's corpus pages).
 #
 # marvessa_embed_files(OUTPUT VARIABLE FILE...) generates the source OUTPUT, defining
-# "const EmbeddedFile VARIABLE[]" and "const std::size_t VARIABLECount" (app/uembedded.h) with one
+# "const EmbeddedFile VARIABLE[]" and "const std::size_t VARIABLECount" (base/uembedded.h) with one
 # entry per file, named by its file name, in the order given.
 function(marvessa_embed_files output variable)
   string(REPLACE ";" "|" files "${ARGN}")

@@ -2,11 +2,10 @@
 
 #include <cstdlib>
 
-#include "app/ufileio.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
 #include "engines/ucatalog.h"
-#include "search/uaddressrules.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 
 namespace marvessa {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 
 namespace marvessa {
 
@@ -20,6 +20,8 @@ inline constexpr const char* kEngineUpdatePath = "/update/trovik5.dat";
 inline constexpr const char* kNewsUpdatePath = "/update/msg.dat";
 inline constexpr const char* kNewsFileName = "qemomsg.dat";
 inline constexpr const char* kAddressRulesUpdatePath = "/update/address-rules.dat";
+// The address rules the update renews, beside the program; the address finder reads them.
+inline constexpr const char* kAddressRulesFileName = "address-rules.dat";
 
 // The maker's web site, which serves the updates.
 inline constexpr const char* kMakerSite = "http://www.marvessa.example";

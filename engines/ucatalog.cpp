@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/uengine.h"
 
 namespace marvessa {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ufolders.h"
-#include "app/utext.h"
+#include "base/ufolders.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

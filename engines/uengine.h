@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "engines/uengineext.h"
 
 namespace marvessa {

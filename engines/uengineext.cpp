@@ -1,6 +1,6 @@
 #include "engines/uengineext.h"
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engines/uengine.h"
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

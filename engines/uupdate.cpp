@@ -1,7 +1,7 @@
 #include "engines/uupdate.h"
 
-#include "app/ufileio.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 #include "engines/uUpthd.h"
 
 namespace marvessa {

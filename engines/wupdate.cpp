@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -13,9 +13,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/wdialogframe.h"
-#include "app/wdialogs.h"
-#include "app/wqttext.h"
+#include "base/wdialogframe.h"
+#include "base/wdialogs.h"
+#include "base/wqttext.h"
 #include "options/wspinedit.h"
 
 namespace marvessa {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/ufolders.h"
-#include "app/uglobal.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
 #include "options/uoptions.h"
 
 class QCheckBox;

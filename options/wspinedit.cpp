@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

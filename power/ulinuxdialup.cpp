@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/ufileio.h"
-#include "app/utext.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
 #include "power/uprocess.h"
 
 namespace marvessa {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "power/uprocess.h"
 
 namespace marvessa {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/utimer.h"
+#include "base/utimer.h"
 #include "power/udialup.h"
 
 namespace marvessa {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

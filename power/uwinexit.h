@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "app/umessages.h"
-#include "app/utimer.h"
+#include "base/umessages.h"
+#include "base/utimer.h"
 #include "power/ushutdownapi.h"
 
 namespace marvessa {

@@ -1,6 +1,6 @@
 #include "results/uaddressdomain.h"
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

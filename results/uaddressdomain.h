@@ -1,11 +1,11 @@
 // The domain of an e-mail address; its registrable part is RegistrableDomain's
-// (search/upublicsuffix.h).
+// (net/upublicsuffix.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "search/upublicsuffix.h"
+#include "net/upublicsuffix.h"
 
 namespace marvessa {
 

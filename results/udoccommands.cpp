@@ -1,7 +1,7 @@
 #include "results/udoccommands.h"
 
-#include "app/ufileio.h"
-#include "app/upath.h"
+#include "base/ufileio.h"
+#include "base/upath.h"
 #include "results/uexporter.h"
 #include "results/uimport.h"
 
@@ -32,7 +32,7 @@ void DocumentCommands::NewDocument() {
   RunState& run = p_.document.run;
   run.SetProgress(0, 0, 0);
   run.SetKeywordIndex(0);
-  run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue& level2, SeenList&) {
+  run.Edit([](UrlQueue& level1, PackedLines& titles, UrlQueue& level2, SeenList&) {
     level1.Clear();
     titles.clear();
     level2.Clear();

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "app/uMru.h"
-#include "app/ucommands.h"
-#include "app/ufolders.h"
-#include "app/uglobal.h"
-#include "app/umessages.h"
+#include "base/uMru.h"
+#include "base/ucommands.h"
+#include "base/ufolders.h"
+#include "base/uglobal.h"
+#include "base/umessages.h"
 #include "results/ufile.h"
 
 namespace marvessa {

@@ -1,6 +1,6 @@
 #include "results/udocstate.h"
 
-#include "app/upath.h"
+#include "base/upath.h"
 
 namespace marvessa {
 

@@ -1,6 +1,6 @@
 #include "results/uexport.h"
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

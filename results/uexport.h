@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "results/uexporter.h"
 #include "results/uresults.h"
 

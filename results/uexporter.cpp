@@ -1,6 +1,6 @@
 #include "results/uexporter.h"
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/ucsvexport.h"
 #include "results/uexport.h"
 #include "results/ujsonlexport.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/uglobal.h"
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "results/ufile.h"
 #include "results/uresults.h"
 #include "search/urunstate.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 
 namespace marvessa {
 
@@ -13,21 +13,25 @@ constexpr int kRowLines = 12;
 
 // A stored value takes exactly one line: each line break in it becomes one blank, and so does
 // every other byte below 32 but TAB, since a NUL would end the text when it is read back.
-std::string OneLine(std::string_view value) {
-  std::string out;
-  out.reserve(value.size());
+void AddLine(std::string& out, std::string_view value) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const auto byte = static_cast<unsigned char>(value[i]);
     if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
     out += byte < 32 && byte != '\t' ? ' ' : value[i];
   }
-  return out;
+  out += "\r\n";
 }
 
-void AddSection(Lines& out, const char* open, const Lines& values, const char* close) {
-  out.emplace_back(open);
-  for (const auto& v : values) out.push_back(OneLine(v));
-  out.emplace_back(close);
+// The lines value(0) .. value(count - 1) between two markers.
+template <typename Value>
+void AddSection(std::string& out, std::string_view open, std::size_t count, Value&& value, std::string_view close) {
+  AddLine(out, open);
+  for (std::size_t i = 0; i < count; ++i) AddLine(out, value(i));
+  AddLine(out, close);
+}
+
+void AddList(std::string& out, std::string_view open, const UrlQueue& list, std::string_view close) {
+  AddSection(out, open, list.Count(), [&](std::size_t row) { return list.AtDisplay(static_cast<int>(row)); }, close);
 }
 
 // The lines of a file not yet consumed, read as views into its text, so that reading needs no
@@ -150,7 +154,7 @@ void LoadRows(DocumentParts& parts, Remaining& lines) {
     // A row without address, URL and title holds nothing; a file of line breaks is all such rows.
     if (IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5])) return;
     parts.results.AddResult(std::string(row[2]), std::string(row[4]), std::string(row[5]));
-    parts.run.Edit([&](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
+    parts.run.Edit([&](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
     ShowTotals(parts.panels, parts.run, parts.results.Count());
   });
 }
@@ -158,7 +162,7 @@ void LoadRows(DocumentParts& parts, Remaining& lines) {
 // Adds the URLs of a list section, which stands newest first, oldest first to queue; a blank URL
 // is no page to fetch and is passed over (with its title, when titles are given oldest first).
 // Gives the count of blank URLs among the oldest taken ones, by which the cursor moves back.
-int LoadQueue(std::string_view section, int taken, UrlQueue& queue, Lines* titleList = nullptr,
+int LoadQueue(std::string_view section, int taken, UrlQueue& queue, PackedLines* titleList = nullptr,
               std::string_view titles = {}) {
   LineReader titleLines(titles);
   int age = 0;
@@ -168,8 +172,8 @@ int LoadQueue(std::string_view section, int taken, UrlQueue& queue, Lines* title
     if (IsBlankText(url)) {
       if (age < taken) ++blanksTaken;
     } else {
-      queue.AddNewest(std::string(url));
-      if (titleList && title) titleList->emplace_back(*title);
+      queue.AddNewest(url);
+      if (titleList && title) titleList->push_back(*title);
     }
     ++age;
   });
@@ -181,7 +185,7 @@ void LoadLists(DocumentParts& parts, const Remaining& lines) {
   RunState& run = parts.run;
   int level1Cursor = run.Level1Cursor();
   int level2Cursor = run.Level2Cursor();
-  run.Edit([&](UrlQueue& uncheck, Lines& titleList, UrlQueue& scan, SeenList&) {
+  run.Edit([&](UrlQueue& uncheck, PackedLines& titleList, UrlQueue& scan, SeenList&) {
     level1Cursor -= LoadQueue(lines.SectionText("[uncheck]", "[/uncheck]"), level1Cursor, uncheck, &titleList,
                               lines.SectionText("[title]", "[/title]"));
     level2Cursor -= LoadQueue(lines.SectionText("[scan]", "[/scan]"), level2Cursor, scan);
@@ -211,28 +215,31 @@ bool IsDocumentText(std::string_view text) {
 }  // namespace
 
 std::string DocumentText(DocumentParts& parts) {
-  Lines out{"[qemosearchfile]", "请勿修改文件!", "", "", "", "", "", "", "", "", "[head]"};
-  out.push_back(OneLine(parts.keywords.KeywordText()));
-  out.push_back(IntToText(SelectedScope(parts.scope)));
-  out.push_back(IntToText(parts.run.Level1Cursor()));
-  out.push_back(IntToText(parts.run.Level2Cursor()));
-  out.push_back(IntToText(parts.run.PagesFetched()));
-  out.emplace_back("[/head]");
-  AddSection(out, "[keywords]", parts.keywords.BatchLines(), "[/keywords]");
-  out.emplace_back("[body]");
+  std::string out;
+  for (std::string_view line : {"[qemosearchfile]", "请勿修改文件!", "", "", "", "", "", "", "", "", "[head]"})
+    AddLine(out, line);
+  AddLine(out, parts.keywords.KeywordText());
+  for (int counter : {SelectedScope(parts.scope), parts.run.Level1Cursor(), parts.run.Level2Cursor(),
+                      parts.run.PagesFetched()})
+    AddLine(out, IntToText(counter));
+  AddLine(out, "[/head]");
+  const Lines batch = parts.keywords.BatchLines();
+  AddSection(out, "[keywords]", batch.size(), [&](std::size_t i) -> std::string_view { return batch[i]; }, "[/keywords]");
+  AddLine(out, "[body]");
   const int count = parts.results.Count();
   for (int i = 0; i < count && i < parts.results.Count(); ++i) {
     parts.ui.PumpEvents();
     if (i >= parts.results.Count()) break;
     const ResultRecord& row = parts.results.ResultAt(i);
-    const std::string title = OneLine(row.title);
-    out.insert(out.end(), {"0", "0", OneLine(row.email), title, OneLine(row.url), title, "", "", "", "", "", ""});
+    const std::string_view values[kRowLines] = {"0", "0", row.email, row.title, row.url, row.title};
+    for (std::string_view value : values) AddLine(out, value);
   }
-  out.emplace_back("[/body]");
-  AddSection(out, "[uncheck]", parts.run.Level1().DisplayOrder(), "[/uncheck]");
-  AddSection(out, "[scan]", parts.run.Level2().DisplayOrder(), "[/scan]");
-  AddSection(out, "[title]", parts.run.Level1Titles(), "[/title]");
-  return JoinLinesCrLf(out);
+  AddLine(out, "[/body]");
+  AddList(out, "[uncheck]", parts.run.Level1(), "[/uncheck]");
+  AddList(out, "[scan]", parts.run.Level2(), "[/scan]");
+  const PackedLines& titles = parts.run.Level1Titles();
+  AddSection(out, "[title]", titles.size(), [&](std::size_t i) { return titles[i]; }, "[/title]");
+  return out;
 }
 
 void SaveDocument(DocumentParts& parts, const std::string& path) { WriteFileAtomic(path, DocumentText(parts)); }

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/ujsonlimport.h"
 
 namespace marvessa {
@@ -70,8 +70,8 @@ void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCur
   if (!bytes) return;
   TakeUrlLines(extension, *bytes, ui, [&](std::string_view url) {
     if (IsBlankText(url)) return;
-    run.Edit([&](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList&) {
-      level1.AddNewest(std::string(url));
+    run.Edit([&](UrlQueue& level1, PackedLines& titles, UrlQueue&, SeenList&) {
+      level1.AddNewest(url);
       titles.emplace_back();
     });
   });

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "results/uresults.h"
 #include "search/urunstate.h"
 

@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "net/uurl.h"
 #include "results/uaddressdomain.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

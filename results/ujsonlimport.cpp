@@ -4,7 +4,7 @@
 
 #include <unordered_set>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 
 namespace marvessa {
 

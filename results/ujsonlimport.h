@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/uuithread.h"
-#include "app/uview.h"
+#include "base/uuithread.h"
+#include "base/uview.h"
 #include "results/uresults.h"
 #include "search/urunstate.h"
 

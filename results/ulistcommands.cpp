@@ -123,7 +123,7 @@ void ListCommands::ClearCustomerList() {
     p_.results.ClearResults();
     Redraw(p_.results.View());
   }
-  p_.run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+  p_.run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
 }
 
 std::string ListCommands::CollectSelected(int field) const {
@@ -150,7 +150,7 @@ void ListCommands::ATbrowseExecute() {
 void ListCommands::PuCopyClick(const UrlQueue& list, const PendingUrlSelection& selection) {
   std::vector<std::string> lines;
   for (int row : selection.SelectedDisplayRows())
-    if (row >= 0 && row < list.Count()) lines.push_back(list.AtDisplay(row));
+    if (row >= 0 && row < list.Count()) lines.emplace_back(list.AtDisplay(row));
   CopyText(p_.shell, JoinCrLf(lines));
 }
 

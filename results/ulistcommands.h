@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/utext.h"
-#include "app/uuithread.h"
+#include "base/utext.h"
+#include "base/uuithread.h"
 #include "results/udocstate.h"
 #include "results/uresults.h"
 #include "results/ushell.h"
@@ -14,6 +14,7 @@
 #include "search/urunstate.h"
 #include "search/ustatusline.h"
 #include "search/uurlqueue.h"
+#include "search/uurlselection.h"
 
 namespace marvessa {
 
@@ -29,13 +30,6 @@ class ResultSelection {
   virtual void SelectAll() = 0;
   // Ascending.
   virtual std::vector<int> SelectedRows() const = 0;
-};
-
-// The selection of a pending-URL list box: display rows, 0 at the top, ascending.
-class PendingUrlSelection {
- public:
-  virtual ~PendingUrlSelection() = default;
-  virtual std::vector<int> SelectedDisplayRows() const = 0;
 };
 
 // The four items of the sort menu, by their tags (the sort keys 1..4).

@@ -1,6 +1,6 @@
 #include "results/urecord.h"
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/umessages.h"
+#include "base/umessages.h"
 #include "results/udocstate.h"
 #include "results/ulistcommands.h"
 #include "results/ulistscroller.h"

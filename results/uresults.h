@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "search/urowsink.h"
+
 namespace marvessa {
 
 struct ResultRecord {
@@ -23,13 +25,6 @@ class ResultView {
   virtual void EndUpdate() = 0;
   // Rows changed in place (sorted, edited): repaint them.
   virtual void Redraw() = 0;
-};
-
-// Where the workers of a run hand the rows they find; called on the UI thread.
-class RowSink {
- public:
-  virtual ~RowSink() = default;
-  virtual void AddRow(const std::string& email, const std::string& url, const std::string& title) = 0;
 };
 
 class ResultList : public RowSink {

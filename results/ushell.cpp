@@ -1,7 +1,7 @@
 #include "results/ushell.h"
 
-#include "app/utext.h"
-#include "search/uurl.h"
+#include "base/utext.h"
+#include "net/uurl.h"
 
 namespace marvessa {
 

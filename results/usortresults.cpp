@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/uexportcaptions.h"
 
 namespace marvessa {

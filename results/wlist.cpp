@@ -10,9 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/wdialogframe.h"
-#include "app/wdialogs.h"
-#include "app/wqttext.h"
+#include "base/wdialogframe.h"
+#include "base/wdialogs.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

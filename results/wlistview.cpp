@@ -4,7 +4,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/wfonts.h"
+#include "base/wfonts.h"
 
 namespace marvessa {
 

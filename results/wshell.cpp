@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
-#include "app/utext.h"
-#include "app/wqttext.h"
+#include "base/utext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/uembedded.h"
+#include "base/uembedded.h"
 
 namespace marvessa {
 extern const EmbeddedFile kCorpusFiles[];

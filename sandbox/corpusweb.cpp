@@ -2,7 +2,7 @@
 
 #include <httplib.h>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "sandbox/corpus.h"
 
 namespace marvessa::sandbox {

@@ -3,7 +3,7 @@
 #include <httplib.h>
 
 #include "engines/uengine.h"
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 #include "search/ukeywords.h"
 
 #include <algorithm>

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "sandbox/testweb.h"
 
 namespace httplib {

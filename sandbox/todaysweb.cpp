@@ -5,7 +5,7 @@
 #include <mutex>
 #include <set>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa::sandbox {
 

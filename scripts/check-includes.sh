@@ -4,13 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The layer of a file: its folder, with app/ split into its base units, the Qt helpers every
-# window uses, and the main form above every subsystem.
+# The layer of a file: its folder, with the Qt helpers every window uses apart from the base.
 layer() {
   case "$1" in
-    app/wqttext.*|app/wdialogframe.*|app/wdialogs.*|app/wfonts.*) echo app-window-base ;;
-    app/uMain.*|app/Main.cpp|app/w*) echo app-top ;;
-    app/*) echo app-base ;;
+    base/w*) echo base-window ;;
     *) echo "${1%%/*}" ;;
   esac
 }
@@ -18,26 +15,16 @@ layer() {
 # The layers each layer may include besides itself.
 allowed() {
   case "$1" in
-    app-base) echo "" ;;
-    app-window-base) echo "app-base" ;;
-    power) echo "app-base" ;;
-    engines) echo "app-base search-net" ;;
-    options) echo "app-base engines" ;;
-    search) echo "app-base engines results" ;;
-    results) echo "app-base engines search" ;;
-    app-top) echo "app-base app-window-base engines search results options power" ;;
-    sandbox) echo "app-base engines search" ;;
-    cli) echo "app-base app-top engines search results options power sandbox" ;;
+    base) echo "" ;;
+    base-window) echo "base" ;;
+    net|power) echo "base" ;;
+    engines) echo "base net" ;;
+    options|search) echo "base net engines" ;;
+    results) echo "base net engines search" ;;
+    app) echo "base base-window net engines search results options power" ;;
+    sandbox) echo "base net engines search" ;;
+    cli) echo "base net engines search results options power app sandbox" ;;
   esac
-}
-
-# The search units that are network and text infrastructure, which the engine update and engine
-# records use.
-is_search_net() {
-  case "$1" in
-    search/uhttp.h|search/utls.h|search/ucharset.h|search/uurl.h|search/upublicsuffix.h|search/uaddressrules.h) return 0 ;;
-  esac
-  return 1
 }
 
 status=0
@@ -50,14 +37,13 @@ while IFS= read -r file; do
     if [[ $unit == u* && $(basename "$target") == w* ]]; then
       echo "$file includes the window unit $target" && status=1 && continue
     fi
-    [ "$to" = search ] && is_search_net "$target" && to=search-net
     ok=0
-    [[ $to == app-window-base && $unit == w* ]] && ok=1
+    [[ $to == base-window && $unit == w* ]] && ok=1
     for a in $(allowed "$from"); do
-      if [ "$a" = "$to" ] || { [ "$a" = search ] && [ "$to" = search-net ]; }; then ok=1; fi
+      [ "$a" = "$to" ] && ok=1
     done
     [ $ok = 1 ] || { echo "$file ($from) includes $target ($to)"; status=1; }
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z]*\/[^"]*\)".*/\1/p' "$file")
-done < <(git ls-files 'app/*' 'engines/*' 'search/*' 'results/*' 'options/*' 'power/*' 'cli/*' 'sandbox/*' |
+done < <(git ls-files 'base/*' 'app/*' 'net/*' 'engines/*' 'search/*' 'results/*' 'options/*' 'power/*' 'cli/*' 'sandbox/*' |
   grep -E '\.(cpp|h)$')
 exit $status

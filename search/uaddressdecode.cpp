@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/uchunk.h"
-#include "app/utext.h"
+#include "base/uchunk.h"
+#include "base/utext.h"
+#include "search/uhtmlreference.h"
 
 namespace marvessa {
 
@@ -37,14 +38,6 @@ constexpr std::array<Table, 5> kSpecialBytes = {MakeSpecialBytes(PageBytes::kUtf
 
 // Stands for any character outside ASCII in the decoded copy.
 constexpr char kOther = static_cast<char>(0x80);
-
-constexpr std::pair<std::string_view, char> kNamedReferences[] = {
-    {"commat", '@'}, {"period", '.'}, {"lowbar", '_'}, {"hyphen", '-'}, {"dash", '-'},   {"plus", '+'},
-    {"percnt", '%'}, {"amp", '&'},    {"lt", '<'},     {"gt", '>'},     {"quot", '"'},   {"apos", '\''},
-    {"nbsp", ' '},   {"colon", ':'},  {"semi", ';'},   {"sol", '/'},    {"bsol", '\\'},  {"equals", '='},
-    {"lpar", '('},   {"rpar", ')'},   {"lsqb", '['},   {"rsqb", ']'},   {"lbrack", '['}, {"rbrack", ']'},
-    {"lcub", '{'},   {"rcub", '}'},   {"lbrace", '{'}, {"rbrace", '}'}, {"num", '#'},    {"comma", ','},
-    {"excl", '!'},   {"quest", '?'},  {"Tab", ' '},    {"NewLine", ' '}};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -182,11 +175,12 @@ class Decoder {
     const std::size_t start = p;
     while (p < in_.size() && p - start < 32 && (IsLetter(in_[p]) || (p > start && IsDigit(in_[p])))) ++p;
     if (p == start || p >= in_.size() || in_[p] != ';') return false;
-    const std::string_view name = in_.substr(start, p - start);
-    char shown = kOther;
-    for (const auto& [n, c] : kNamedReferences)
-      if (n == name) shown = c;
-    Replace(p + 1, std::string_view(&shown, 1));
+    const char32_t cp = NamedReferenceCodePoint(in_.substr(start, p - start));
+    if (cp != 0) {
+      ReplaceWithCodePoint(p + 1, cp);
+    } else {
+      Replace(p + 1, std::string_view(&kOther, 1));
+    }
     return true;
   }
 

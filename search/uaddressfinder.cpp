@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/utext.h"
-#include "search/ucharset.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

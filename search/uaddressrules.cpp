@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/uembedded.h"
-#include "app/ufileio.h"
-#include "app/utext.h"
-#include "search/upublicsuffix.h"
+#include "base/uembedded.h"
+#include "base/ufileio.h"
+#include "base/utext.h"
+#include "engines/uUpthd.h"
+#include "net/upublicsuffix.h"
 
 namespace marvessa {
 

@@ -13,11 +13,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 
 namespace marvessa {
-
-inline constexpr const char* kAddressRulesFileName = "address-rules.dat";
 
 // Why a candidate is not reported.
 enum class AddressFault {

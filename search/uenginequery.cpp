@@ -1,6 +1,6 @@
 #include "search/uenginequery.h"
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 #include "search/ukeywords.h"
 
 namespace marvessa {

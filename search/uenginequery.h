@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engines/uengine.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 #include "search/uoutcome.h"
 
 namespace marvessa {

@@ -1,6 +1,6 @@
 #include "search/ukeywords.h"
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "engines/uengine.h"
 
 namespace marvessa {

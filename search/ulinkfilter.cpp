@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/utext.h"
-#include "search/ucharset.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 
 namespace marvessa {
 

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
 
 namespace marvessa {
 

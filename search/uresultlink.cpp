@@ -4,8 +4,9 @@
 
 #include <vector>
 
-#include "app/utext.h"
-#include "search/ucharset.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
+#include "search/uhtmlreference.h"
 
 namespace marvessa {
 
@@ -22,15 +23,7 @@ unsigned long ReferencedCodePoint(std::string_view name) {
     const bool valid = *end == '\0' && cp > 0 && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
     return valid ? cp : 0;
   }
-  // The markup characters and the typographic ones titles use most.
-  static const std::pair<std::string_view, unsigned long> kNamed[] = {
-      {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
-      {"nbsp", ' '},     {"ndash", 0x2013}, {"mdash", 0x2014}, {"hellip", 0x2026}, {"middot", 0xB7},
-      {"bull", 0x2022},  {"laquo", 0xAB},   {"raquo", 0xBB},   {"lsquo", 0x2018}, {"rsquo", 0x2019},
-      {"ldquo", 0x201C}, {"rdquo", 0x201D}, {"copy", 0xA9},    {"reg", 0xAE},     {"trade", 0x2122}};
-  for (const auto& [named, cp] : kNamed)
-    if (EqualsNoCase(name, named)) return cp;
-  return 0;
+  return NamedReferenceCodePoint(name);
 }
 
 // The value of the query parameter name (after "?" or "&") in link, up to the next "&"; npos

@@ -1,9 +1,9 @@
 #include "search/uresultpage.h"
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uresultlink.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

@@ -1,6 +1,6 @@
 #include "search/urobots.h"
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa {
 

@@ -1,7 +1,7 @@
 #include "search/urunstate.h"
 
+#include "net/uurl.h"
 #include "search/ukeywords.h"
-#include "search/uurl.h"
 
 #include <algorithm>
 
@@ -46,16 +46,16 @@ std::string RunState::TakeNextUrl(int& titleIndex, bool stopRequested) {
   std::lock_guard lock(mutex_);
   if (level1Cursor_ < level1_.Count()) {
     titleIndex = level1Cursor_;
-    return level1_.AtAge(level1Cursor_++);
+    return std::string(level1_.AtAge(level1Cursor_++));
   }
-  if (level2Cursor_ < level2_.Count()) return level2_.AtAge(level2Cursor_++);
+  if (level2Cursor_ < level2_.Count()) return std::string(level2_.AtAge(level2Cursor_++));
   return {};
 }
 
-const std::string* RunState::PeekNextUrl() const {
-  if (level1Cursor_ < level1_.Count()) return &level1_.AtAge(level1Cursor_);
-  if (level2Cursor_ < level2_.Count()) return &level2_.AtAge(level2Cursor_);
-  return nullptr;
+std::optional<std::string_view> RunState::PeekNextUrl() const {
+  if (level1Cursor_ < level1_.Count()) return level1_.AtAge(level1Cursor_);
+  if (level2Cursor_ < level2_.Count()) return level2_.AtAge(level2Cursor_);
+  return std::nullopt;
 }
 
 std::string RunState::TakeNextUrlForHost(int& titleIndex, const std::atomic<bool>& stop, int hostLimit,
@@ -64,7 +64,7 @@ std::string RunState::TakeNextUrlForHost(int& titleIndex, const std::atomic<bool
   titleIndex = -1;
   std::unique_lock lock(mutex_);
   while (!stop) {
-    const std::string* next = PeekNextUrl();
+    const std::optional<std::string_view> next = PeekNextUrl();
     if (!next) return {};
     host = UrlHost(*next);
     Clock::time_point wakeUp = Clock::now() + std::chrono::milliseconds(100);  // to see a stop
@@ -76,7 +76,7 @@ std::string RunState::TakeNextUrlForHost(int& titleIndex, const std::atomic<bool
       ++hostsInFlight_[host];
       if (level1Cursor_ < level1_.Count()) titleIndex = level1Cursor_++;
       else ++level2Cursor_;
-      return *next;
+      return std::string(*next);
     }
     hostsChanged_.wait_until(lock, wakeUp);
   }
@@ -165,7 +165,7 @@ bool RunState::RememberEmail(std::string_view email) {
 std::string RunState::Level1Title(int titleIndex) const {
   std::lock_guard lock(mutex_);
   if (titleIndex < 0 || titleIndex >= static_cast<int>(level1Titles_.size())) return {};
-  return level1Titles_[titleIndex];
+  return std::string(level1Titles_[titleIndex]);
 }
 
 std::shared_ptr<const Lines> RunState::KeywordTerms() const {

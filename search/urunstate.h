@@ -7,12 +7,13 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
-#include "app/uglobal.h"
-#include "app/utext.h"
+#include "base/uglobal.h"
+#include "base/utext.h"
 #include "engines/uengine.h"
 #include "search/uaddressrules.h"
 #include "search/uenginestatus.h"
@@ -105,7 +106,7 @@ class RunState {
 
   const UrlQueue& Level1() const { return level1_; }
   const UrlQueue& Level2() const { return level2_; }
-  const Lines& Level1Titles() const { return level1Titles_; }
+  const PackedLines& Level1Titles() const { return level1Titles_; }
   const SeenList& Seen() const { return seen_; }
   // Runs change on the lists under the run lock.
   template <typename F>
@@ -119,8 +120,8 @@ class RunState {
  private:
   bool IsKnown(const UrlQueue& queue, int capacity, std::string_view url) const;
 
-  // The entry TakeNextUrl would hand out next, without taking it; null when none is left.
-  const std::string* PeekNextUrl() const;
+  // The entry TakeNextUrl would hand out next, without taking it; nothing when none is left.
+  std::optional<std::string_view> PeekNextUrl() const;
 
   const Settings& settings_;
   Lines runEngines_;
@@ -136,7 +137,7 @@ class RunState {
   std::unordered_map<std::string, EngineHost> engineHosts_;
   unsigned jitterSeed_ = 1;
   UrlQueue level1_;     // mmuncheck
-  Lines level1Titles_;  // MMtitle
+  PackedLines level1Titles_;  // MMtitle
   UrlQueue level2_;     // MMscan
   SeenList seen_;       // mmlist
   std::shared_ptr<const Lines> keywordTerms_ = std::make_shared<const Lines>();

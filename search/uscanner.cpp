@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/utext.h"
+#include "base/utext.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "search/ulinkfilter.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

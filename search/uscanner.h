@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/uglobal.h"
+#include "base/uglobal.h"
 #include "search/urunstate.h"
 
 namespace marvessa {

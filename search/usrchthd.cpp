@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <chrono>
 
-#include "search/ucharset.h"
+#include "net/ucharset.h"
+#include "net/uurl.h"
+#include "search/uenginequery.h"
 #include "search/ukeywords.h"
 #include "search/ulinkfilter.h"
-#include "search/uenginequery.h"
 #include "search/uresultpage.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

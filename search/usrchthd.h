@@ -9,13 +9,13 @@
 #include <string>
 #include <thread>
 
-#include "app/uglobal.h"
-#include "app/uuithread.h"
+#include "base/uglobal.h"
+#include "base/uuithread.h"
 #include "engines/uengine.h"
-#include "results/uresults.h"
-#include "search/uhttp.h"
+#include "net/uhttp.h"
 #include "search/ulinkfilter.h"
 #include "search/uresultpage.h"
+#include "search/urowsink.h"
 #include "search/urunstate.h"
 #include "search/uscanner.h"
 #include "search/uworker.h"

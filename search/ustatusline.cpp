@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/utext.h"
+#include "base/utext.h"
 #include "search/urunstate.h"
 
 namespace marvessa {

@@ -1,40 +1,47 @@
 // A pending-URL list: shown newest on top, handed out to workers oldest first.
 #pragma once
 
-#include <deque>
-#include <string>
+#include <cstdint>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
-#include "app/utext.h"
+#include "base/upackedlines.h"
+#include "base/utext.h"
 
 namespace marvessa {
 
-// The entries of a list found by their text with ASCII letters folded, in constant time on
-// average. It points at the entries, which must keep their places (as a deque's entries do
-// while it grows at either end), instead of holding a second copy of each.
-class FoldedIndex {
+// A list whose entries are found by their text with ASCII letters folded, in constant time on
+// average. The index holds 32-bit entry numbers, not copies of the entries or pointers to them.
+class FoldedLines {
  public:
-  bool Holds(std::string_view text) const { return entries_.contains(text); }
-  void Add(const std::string& entry) { entries_.insert(&entry); }
-  void Clear() { entries_.clear(); }
+  std::size_t size() const { return entries_.size(); }
+  std::string_view operator[](std::size_t i) const { return entries_[i]; }
+  bool Holds(std::string_view text) const;
+  void PushBack(std::string_view text);
+  void PushFront(std::string_view text);
+  void Clear();
 
  private:
-  static std::string_view View(std::string_view text) { return text; }
-  static std::string_view View(const std::string* entry) { return *entry; }
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const;
-    std::size_t operator()(const std::string* entry) const { return (*this)(View(entry)); }
-  };
-  struct Equal {
-    using is_transparent = void;
-    template <typename A, typename B>
-    bool operator()(const A& a, const B& b) const {
-      return EqualsNoCase(View(a), View(b));
-    }
-  };
-  std::unordered_set<const std::string*, Hash, Equal> entries_;
+  static std::uint64_t FoldedHash(std::string_view text);
+  // The slot that holds an entry equal to text, or the free slot where it would go.
+  std::size_t Find(std::string_view text, std::uint64_t hash) const;
+  std::size_t FirstSlot(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> (64 - slotBits_)); }
+  // A used slot's tag: seven bits of the hash and a set top bit, so that most entries unequal
+  // to a text are passed over without reading them.
+  static std::uint8_t Tag(std::uint64_t hash) { return static_cast<std::uint8_t>(0x80 | (hash & 0x7f)); }
+  void Index(std::uint32_t serial);
+  void Grow();
+
+  PackedLines entries_;
+  // Open addressing with linear probing. A used slot holds the serial of an entry: the entry at
+  // position i has the serial first_ + i, so that adding one at the front only moves first_. An
+  // entry equal to one indexed already is not indexed again.
+  static constexpr std::uint8_t kFree = 0;
+  std::vector<std::uint8_t> tags_;
+  std::vector<std::uint32_t> serials_;
+  std::uint32_t first_ = 0;
+  std::size_t used_ = 0;
+  int slotBits_ = 0;
 };
 
 // Told about changes of a queue's display before and after they happen, as a list view over it
@@ -54,8 +61,8 @@ class UrlQueueObserver {
 class UrlQueue {
  public:
   int Count() const { return static_cast<int>(entries_.size()); }
-  const std::string& AtAge(int k) const { return entries_[k]; }
-  const std::string& AtDisplay(int row) const { return entries_[entries_.size() - 1 - row]; }
+  std::string_view AtAge(int k) const { return entries_[k]; }
+  std::string_view AtDisplay(int row) const { return entries_[entries_.size() - 1 - row]; }
   // Every entry in display order, newest first.
   Lines DisplayOrder() const;
 
@@ -63,16 +70,15 @@ class UrlQueue {
   bool Holds(std::string_view url) const;
 
   // Inserts at the top of the display: the newest entry.
-  void AddNewest(std::string url);
+  void AddNewest(std::string_view url);
   // Appends at the bottom of the display: the new oldest entry.
-  void AddOldest(std::string url);
+  void AddOldest(std::string_view url);
   void Clear();
 
   void SetObserver(UrlQueueObserver* observer) { observer_ = observer; }
 
  private:
-  std::deque<std::string> entries_;  // by age, oldest first
-  FoldedIndex index_;
+  FoldedLines entries_;  // by age, oldest first
   UrlQueueObserver* observer_ = nullptr;
 };
 
@@ -81,14 +87,13 @@ class SeenList {
  public:
   int Count() const { return static_cast<int>(entries_.size()); }
   // The entry at index i, 0 being the newest.
-  const std::string& At(int i) const { return entries_[entries_.size() - 1 - i]; }
+  std::string_view At(int i) const { return entries_[entries_.size() - 1 - i]; }
   bool Holds(std::string_view address) const;
-  void AddNewest(std::string address);
+  void AddNewest(std::string_view address);
   void Clear();
 
  private:
-  std::deque<std::string> entries_;  // oldest first
-  FoldedIndex index_;
+  FoldedLines entries_;  // oldest first
 };
 
 }  // namespace marvessa

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "results/ulistcommands.h"
 #include "search/urunstate.h"
+#include "search/uurlselection.h"
 #include "search/wurlmodel.h"
 
 namespace marvessa {

@@ -1,6 +1,6 @@
 #include "search/wurlmodel.h"
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 
 namespace marvessa {
 
@@ -12,7 +12,7 @@ int UrlQueueModel::rowCount(const QModelIndex& parent) const { return parent.isV
 QVariant UrlQueueModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= queue_.Count()) return {};
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  return FromGbk(queue_.AtDisplay(index.row()));
+  return FromGbk(std::string(queue_.AtDisplay(index.row())));
 }
 
 void UrlQueueModel::RowAboutToBeInserted(int displayRow) { beginInsertRows({}, displayRow, displayRow); }

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/uglobal.h"
 #include "app/wuithread.h"
+#include "base/uglobal.h"
 #include "results/wlistview.h"
 #include "search/urunstate.h"
 #include "search/wsearchboxes.h"

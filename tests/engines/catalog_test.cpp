@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
 #include "engines/uenginesource.h"

@@ -5,13 +5,13 @@
 
 #include <map>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
+#include "net/uurl.h"
 #include "search/ukeywords.h"
 #include "search/uoutcome.h"
 #include "search/uresultpage.h"
-#include "search/uurl.h"
 
 namespace marvessa {
 

@@ -1,7 +1,7 @@
 // INI reading and rewriting over arbitrary bytes.
 #include <cstdint>
 
-#include "app/uini.h"
+#include "base/uini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/utext.h"
-#include "search/uurl.h"
+#include "base/utext.h"
+#include "net/uurl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;

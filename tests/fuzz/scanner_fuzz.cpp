@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "net/uurl.h"
 #include "search/uscanner.h"
-#include "search/uurl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace marvessa;

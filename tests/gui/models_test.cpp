@@ -3,7 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 #include "results/wresultmodel.h"
 #include "search/wenginemodel.h"
 #include "search/wurlmodel.h"

@@ -9,11 +9,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 #include "options/woptions.h"
 #include "options/wspinedit.h"
-#include "tests/support/engine_list_file.h"
 #include "tests/gui/qt_driving.h"
+#include "tests/support/engine_list_file.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

@@ -12,9 +12,9 @@
 
 #include "app/wabout.h"
 #include "app/wanimate.h"
-#include "app/wfonts.h"
 #include "app/wstatusline.h"
 #include "app/wtranslations.h"
+#include "base/wfonts.h"
 #include "engines/wupdate.h"
 #include "results/wshell.h"
 #include "tests/gui/windowfixture.h"

@@ -8,12 +8,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/wqttext.h"
+#include "base/wqttext.h"
 #include "results/wlist.h"
-#include "tests/support/fake_window.h"
+#include "tests/gui/qt_driving.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_scroller.h"
-#include "tests/gui/qt_driving.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

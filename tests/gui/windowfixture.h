@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/wdialogs.h"
 #include "app/wmainwindow.h"
-#include "app/wqttext.h"
 #include "app/wuithread.h"
+#include "base/wdialogs.h"
+#include "base/wqttext.h"
 #include "tests/support/fake_dialup.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_shell.h"

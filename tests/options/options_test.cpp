@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ufileio.h"
-#include "app/uglobal.h"
+#include "base/ufileio.h"
+#include "base/uglobal.h"
 #include "options/uoptions.h"
 #include "tests/support/engine_list_file.h"
 #include "tests/support/sandbox.h"

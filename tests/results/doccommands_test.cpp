@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/udoccommands.h"
 #include "tests/support/fake_messages.h"
 #include "tests/support/fake_window.h"

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/ufile.h"
 #include "tests/support/document_rig.h"
 #include "tests/support/sandbox.h"

@@ -134,7 +134,7 @@ TEST(RegistrableDomain, FollowsThePublicSuffixList) {
 
 TEST_F(ExportersTest, SeedsAreTheLevel1ListOldestFirstWithOneLinePerUrl) {
   doc.run.AddLevel1("http://a.cn/", "甲\t公司\r\n");
-  doc.run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList&) {
+  doc.run.Edit([](UrlQueue& level1, PackedLines& titles, UrlQueue&, SeenList&) {
     level1.AddNewest("  ");
     titles.emplace_back();
   });

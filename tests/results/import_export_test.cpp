@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ufileio.h"
+#include "base/ufileio.h"
 #include "results/uexport.h"
 #include "results/uimport.h"
 #include "results/ujsonlexport.h"
@@ -43,11 +43,11 @@ TEST_F(ImportTest, TextFilesGiveEveryLineButBlankOnesAsTheyStandInFileOrderAsThe
 TEST_F(ImportTest, UlkLayoutsTakeTheirLines) {
   EXPECT_TRUE(Import("a.ulk", Numbered(11, " $[ULK2] ")).empty());
   EXPECT_EQ(Import("b.ulk", Numbered(12, " $[ULK2] ")), (Lines{"line11"}));
-  run.Edit([](UrlQueue& q, Lines& t, UrlQueue&, SeenList&) { q.Clear(); t.clear(); });
+  run.Edit([](UrlQueue& q, PackedLines& t, UrlQueue&, SeenList&) { q.Clear(); t.clear(); });
   Import("c.ulk", Numbered(24, "$[ulk2]"));
   EXPECT_EQ(run.Level1().AtAge(1), "line17");
   EXPECT_EQ(run.Level1().AtAge(2), "line23");
-  run.Edit([](UrlQueue& q, Lines&, UrlQueue&, SeenList&) { q.Clear(); });
+  run.Edit([](UrlQueue& q, PackedLines&, UrlQueue&, SeenList&) { q.Clear(); });
   Import("d.ulk", Numbered(18, "$[ulk]"));
   EXPECT_EQ(run.Level1().Count(), 3);
   EXPECT_EQ(run.Level1().AtAge(2), "line17");

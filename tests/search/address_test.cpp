@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
-#include "app/utext.h"
+#include "base/utext.h"
+#include "engines/uUpthd.h"
+#include "net/ucharset.h"
 #include "search/uaddressfinder.h"
-#include "search/ucharset.h"
 #include "tests/support/sandbox.h"
 
 namespace marvessa {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <set>
 #include <thread>
 
@@ -105,6 +106,31 @@ TEST_F(RunStateTest, DuplicateTestsIgnoreCaseAndCapacity) {
   EXPECT_FALSE(state.RememberEmail("a@b.COM"));
   EXPECT_FALSE(state.RememberEmail(" "));
   EXPECT_EQ(state.Seen().At(0), "a@b.com");
+}
+
+// Entries around the lengths at which their stored form grows, one longer than a storage block,
+// and enough short ones for the index to grow many times, added at both ends.
+TEST(UrlQueue, EntriesOfAnyLengthReadBackAndAreFoundFromEitherEnd) {
+  std::vector<std::string> texts;
+  for (std::size_t length : {0u, 1u, 127u, 128u, 16383u, 16384u, 3u << 20}) texts.emplace_back(length, 'U');
+  for (int i = 0; i < 3000; ++i) texts.push_back("http://H/" + std::to_string(i));
+  UrlQueue queue;
+  std::deque<std::string> oldestFirst;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i % 2) {
+      queue.AddOldest(texts[i]);
+      oldestFirst.push_front(texts[i]);
+    } else {
+      queue.AddNewest(texts[i]);
+      oldestFirst.push_back(texts[i]);
+    }
+  }
+  ASSERT_EQ(queue.Count(), static_cast<int>(texts.size()));
+  for (int k = 0; k < queue.Count(); ++k) EXPECT_EQ(queue.AtAge(k), oldestFirst[k]) << k;
+  for (const std::string& text : texts) EXPECT_TRUE(queue.Holds(LowerAscii(text))) << text.size();
+  EXPECT_FALSE(queue.Holds("http://h/3000"));
+  queue.Clear();
+  EXPECT_FALSE(queue.Holds(""));
 }
 
 TEST_F(RunStateTest, ConcurrentTakesNeverHandOutAnEntryTwice) {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "net/ucharset.h"
 #include "sandbox/corpus.h"
-#include "search/ucharset.h"
 #include "search/uscanner.h"
 
 namespace marvessa {
@@ -40,7 +40,7 @@ class ScannerTest : public ::testing::Test {
   }
   Lines Emails(std::string text) {
     found.clear();
-    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
     const std::string charset = PageCharset("", text);
     ScanEmails(std::move(text), -1, charset);
     Lines emails;
@@ -55,7 +55,7 @@ class ScannerTest : public ::testing::Test {
   }
   std::string TitleOf(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
     found.clear();
-    run.Edit([](UrlQueue&, Lines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
+    run.Edit([](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.Clear(); });
     ScanEmails(std::move(text) + " a@b.cn", titleIndex, charset);
     return found.empty() ? "<none>" : found.back().title;
   }

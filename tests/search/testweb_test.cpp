@@ -4,14 +4,14 @@
 
 #include "engines/ucatalog.h"
 #include "engines/uengine.h"
-#include "search/uaddressfinder.h"
-#include "search/ucharset.h"
-#include "search/ukeywords.h"
-#include "search/uhttp.h"
+#include "net/ucharset.h"
+#include "net/uhttp.h"
 #include "sandbox/companyweb.h"
 #include "sandbox/corpus.h"
 #include "sandbox/corpusweb.h"
 #include "sandbox/testengine.h"
+#include "search/uaddressfinder.h"
+#include "search/ukeywords.h"
 
 namespace marvessa {
 namespace {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <set>
 
+#include "results/uresults.h"
 #include "search/usrchthd.h"
 #include "sandbox/companyweb.h"
 #include "tests/support/faultweb.h"
@@ -410,7 +411,7 @@ TEST_F(WorkerTest, RobotsTxtIsReadOncePerHostAndObeyedOnCrawledPagesOnly) {
   EXPECT_EQ(forbiddenServed, 0);
 
   settings.robots = false;
-  run.Edit([](UrlQueue& level1, Lines& titles, UrlQueue&, SeenList& seen) {
+  run.Edit([](UrlQueue& level1, PackedLines& titles, UrlQueue&, SeenList& seen) {
     level1.Clear();
     titles.clear();
     seen.Clear();

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/umessages.h"
+#include "base/umessages.h"
 
 namespace marvessa::test {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/utimer.h"
+#include "base/utimer.h"
 
 namespace marvessa::test {
 

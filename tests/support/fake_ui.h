@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/uuithread.h"
+#include "base/uuithread.h"
 
 namespace marvessa::test {
 

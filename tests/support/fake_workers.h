@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/uuithread.h"
+#include "base/uuithread.h"
 #include "search/uworker.h"
 
 namespace marvessa::test {

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "app/utext.h"
+#include "base/utext.h"
 
 namespace marvessa::test {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ufolders.h"
+#include "base/ufolders.h"
 
 namespace marvessa::test {
 
