@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,19 @@ std::optional<std::string> ReadExistingFile(const std::string& path) {
   auto bytes = ReadFileBytes(path);
   if (!bytes) throw FileError("Cannot open file \"" + PathForDisplay(path) + "\". " + std::strerror(errno));
   return bytes;
+}
+
+void PassedBytes::Passed(const char* at) {
+  constexpr std::ptrdiff_t kStep = 1 << 20;
+  const std::ptrdiff_t passed = std::min(at, keep_) - next_;
+  if (passed < kStep) return;
+  // Whole pages only: the bytes around them may share a page with what is still read.
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(next_) + page - 1) & ~(page - 1);
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(next_) + passed) & ~(page - 1);
+  if (end <= first) return;
+  ::madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+  next_ = reinterpret_cast<char*>(end);
 }
 
 void RequireFile(const std::string& path) {

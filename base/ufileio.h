@@ -18,6 +18,21 @@ bool FileExists(const std::string& path);
 std::optional<std::string> ReadFileBytes(const std::string& path);
 // Like ReadFileBytes, but a file that exists and cannot be read raises FileError.
 std::optional<std::string> ReadExistingFile(const std::string& path);
+// Gives the memory of a file's bytes back to the system as a reader that goes through them once,
+// forward, passes them, a megabyte at a time, so that reading a large file needs little more
+// than what is made of it. Bytes passed must not be read again: they read as zeros.
+class PassedBytes {
+ public:
+  // Bytes from keep on stay, for reading later.
+  PassedBytes(std::string& bytes, const char* keep) : next_(bytes.data()), keep_(keep) {}
+  explicit PassedBytes(std::string& bytes) : PassedBytes(bytes, bytes.data() + bytes.size()) {}
+  // Every byte before at has been read.
+  void Passed(const char* at);
+
+ private:
+  char* next_;  // the first byte not given back
+  const char* keep_;
+};
 // For files the user named: a missing file raises FileError ("Cannot open file <path>") too.
 void RequireFile(const std::string& path);
 std::string ReadRequiredFile(const std::string& path);

@@ -11,26 +11,47 @@ namespace {
 
 constexpr int kRowLines = 12;
 
-// A stored value takes exactly one line: each line break in it becomes one blank, and so does
-// every other byte below 32 but TAB, since a NUL would end the text when it is read back.
-void AddLine(std::string& out, std::string_view value) {
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(value[i]);
-    if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-    out += byte < 32 && byte != '\t' ? ' ' : value[i];
+// The lines of a document are written twice: first only their bytes are counted, then they are
+// written into a text of that size, so that a large document is built in one block instead of in
+// one that doubles as it grows.
+class DocumentLines {
+ public:
+  bool Counting() const { return counting_; }
+  // A stored value takes exactly one line: each line break in it becomes one blank, and so does
+  // every other byte below 32 but TAB, since a NUL would end the text when it is read back.
+  void Add(std::string_view value) {
+    if (counting_) {
+      bound_ += value.size() + 2;
+      return;
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(value[i]);
+      if (byte == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+      text_ += byte < 32 && byte != '\t' ? ' ' : value[i];
+    }
+    text_ += "\r\n";
   }
-  out += "\r\n";
-}
+  void StartText() {
+    text_.reserve(bound_);
+    counting_ = false;
+  }
+  std::string TakeText() { return std::move(text_); }
+
+ private:
+  bool counting_ = true;
+  std::size_t bound_ = 0;  // the size of the text at most
+  std::string text_;
+};
 
 // The lines value(0) .. value(count - 1) between two markers.
 template <typename Value>
-void AddSection(std::string& out, std::string_view open, std::size_t count, Value&& value, std::string_view close) {
-  AddLine(out, open);
-  for (std::size_t i = 0; i < count; ++i) AddLine(out, value(i));
-  AddLine(out, close);
+void AddSection(DocumentLines& out, std::string_view open, std::size_t count, Value&& value, std::string_view close) {
+  out.Add(open);
+  for (std::size_t i = 0; i < count; ++i) out.Add(value(i));
+  out.Add(close);
 }
 
-void AddList(std::string& out, std::string_view open, const UrlQueue& list, std::string_view close) {
+void AddList(DocumentLines& out, std::string_view open, const UrlQueue& list, std::string_view close) {
   AddSection(out, open, list.Count(), [&](std::size_t row) { return list.AtDisplay(static_cast<int>(row)); }, close);
 }
 
@@ -141,18 +162,38 @@ void LoadKeywords(DocumentParts& parts, const Remaining& lines, DocumentState& d
   document.documentModified = true;
 }
 
-void LoadRows(DocumentParts& parts, Remaining& lines) {
-  const int body = lines.Find("[body]");
-  if (body < 0) return;
-  lines.RemoveThrough(body);
-  const int rows = (lines.Find("[/body]") + 1) / kRowLines;
-  std::string_view row[kRowLines];
+using Row = std::string_view[kRowLines];
+
+// A row without address, URL and title holds nothing; a file of line breaks is all such rows.
+bool IsEmptyRow(const Row& row) { return IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5]); }
+
+// Calls visit(row) for the first rows rows of lines.
+template <typename Visit>
+void ForEachRow(const Remaining& lines, int rows, Visit&& visit) {
+  Row row;
   lines.Lines(0, rows * kRowLines, [&](int i, std::string_view line) {
     row[i % kRowLines] = line;
-    if (i % kRowLines != kRowLines - 1) return;
+    if (i % kRowLines == kRowLines - 1) visit(row);
+  });
+}
+
+// The rows stand after the line "[body]"; false when there is none.
+bool SkipToRows(Remaining& lines) {
+  const int body = lines.Find("[body]");
+  if (body >= 0) lines.RemoveThrough(body);
+  return body >= 0;
+}
+
+// Gives the bytes of the rows back as they are read.
+void LoadRows(DocumentParts& parts, const Remaining& lines, PassedBytes& passed) {
+  const int rows = (lines.Find("[/body]") + 1) / kRowLines;
+  int filled = 0;
+  ForEachRow(lines, rows, [&](const Row& row) { filled += IsEmptyRow(row) ? 0 : 1; });
+  parts.results.Reserve(filled);
+  ForEachRow(lines, rows, [&](const Row& row) {
+    passed.Passed(row[0].data());
     parts.ui.PumpEvents();
-    // A row without address, URL and title holds nothing; a file of line breaks is all such rows.
-    if (IsBlankText(row[2]) && IsBlankText(row[4]) && IsBlankText(row[5])) return;
+    if (IsEmptyRow(row)) return;
     parts.results.AddResult(std::string(row[2]), std::string(row[4]), std::string(row[5]));
     parts.run.Edit([&](UrlQueue&, PackedLines&, UrlQueue&, SeenList& seen) { seen.AddNewest(LowerAscii(row[2])); });
     ShowTotals(parts.panels, parts.run, parts.results.Count());
@@ -180,15 +221,32 @@ int LoadQueue(std::string_view section, int taken, UrlQueue& queue, PackedLines*
   return blanksTaken;
 }
 
+// The sections of the pending lists, found before the rows are read, so that the bytes of the
+// rows can be given back while they are read.
+struct ListSections {
+  std::string_view uncheck, scan, title;
+
+  explicit ListSections(const Remaining& lines)
+      : uncheck(lines.SectionText("[uncheck]", "[/uncheck]")),
+        scan(lines.SectionText("[scan]", "[/scan]")),
+        title(lines.SectionText("[title]", "[/title]")) {}
+  // Where the first of them starts in text, or its end.
+  const char* First(std::string_view text) const {
+    const char* first = text.data() + text.size();
+    for (std::string_view section : {uncheck, scan, title})
+      if (!section.empty()) first = std::min(first, section.data());
+    return first;
+  }
+};
+
 // The pending lists; titles beyond the level-1 entries belong to none and are not kept.
-void LoadLists(DocumentParts& parts, const Remaining& lines) {
+void LoadLists(DocumentParts& parts, const ListSections& lists) {
   RunState& run = parts.run;
   int level1Cursor = run.Level1Cursor();
   int level2Cursor = run.Level2Cursor();
   run.Edit([&](UrlQueue& uncheck, PackedLines& titleList, UrlQueue& scan, SeenList&) {
-    level1Cursor -= LoadQueue(lines.SectionText("[uncheck]", "[/uncheck]"), level1Cursor, uncheck, &titleList,
-                              lines.SectionText("[title]", "[/title]"));
-    level2Cursor -= LoadQueue(lines.SectionText("[scan]", "[/scan]"), level2Cursor, scan);
+    level1Cursor -= LoadQueue(lists.uncheck, level1Cursor, uncheck, &titleList, lists.title);
+    level2Cursor -= LoadQueue(lists.scan, level2Cursor, scan);
   });
   run.SetProgress(level1Cursor, level2Cursor, run.PagesFetched());
 }
@@ -212,34 +270,41 @@ bool IsDocumentText(std::string_view text) {
   return marked && lines >= 10;
 }
 
-}  // namespace
-
-std::string DocumentText(DocumentParts& parts) {
-  std::string out;
+// The event queue is serviced once per row while the text is written, not while it is counted.
+void AddDocument(DocumentParts& parts, int rows, DocumentLines& out) {
   for (std::string_view line : {"[qemosearchfile]", "请勿修改文件!", "", "", "", "", "", "", "", "", "[head]"})
-    AddLine(out, line);
-  AddLine(out, parts.keywords.KeywordText());
+    out.Add(line);
+  out.Add(parts.keywords.KeywordText());
   for (int counter : {SelectedScope(parts.scope), parts.run.Level1Cursor(), parts.run.Level2Cursor(),
                       parts.run.PagesFetched()})
-    AddLine(out, IntToText(counter));
-  AddLine(out, "[/head]");
+    out.Add(IntToText(counter));
+  out.Add("[/head]");
   const Lines batch = parts.keywords.BatchLines();
   AddSection(out, "[keywords]", batch.size(), [&](std::size_t i) -> std::string_view { return batch[i]; }, "[/keywords]");
-  AddLine(out, "[body]");
-  const int count = parts.results.Count();
-  for (int i = 0; i < count && i < parts.results.Count(); ++i) {
-    parts.ui.PumpEvents();
+  out.Add("[body]");
+  for (int i = 0; i < rows && i < parts.results.Count(); ++i) {
+    if (!out.Counting()) parts.ui.PumpEvents();
     if (i >= parts.results.Count()) break;
     const ResultRecord& row = parts.results.ResultAt(i);
     const std::string_view values[kRowLines] = {"0", "0", row.email, row.title, row.url, row.title};
-    for (std::string_view value : values) AddLine(out, value);
+    for (std::string_view value : values) out.Add(value);
   }
-  AddLine(out, "[/body]");
+  out.Add("[/body]");
   AddList(out, "[uncheck]", parts.run.Level1(), "[/uncheck]");
   AddList(out, "[scan]", parts.run.Level2(), "[/scan]");
   const PackedLines& titles = parts.run.Level1Titles();
   AddSection(out, "[title]", titles.size(), [&](std::size_t i) { return titles[i]; }, "[/title]");
-  return out;
+}
+
+}  // namespace
+
+std::string DocumentText(DocumentParts& parts) {
+  const int rows = parts.results.Count();
+  DocumentLines out;
+  AddDocument(parts, rows, out);
+  out.StartText();
+  AddDocument(parts, rows, out);
+  return out.TakeText();
 }
 
 void SaveDocument(DocumentParts& parts, const std::string& path) { WriteFileAtomic(path, DocumentText(parts)); }
@@ -257,9 +322,12 @@ void LoadDocumentBytes(DocumentParts& parts, bool merge, std::string bytes, Docu
     LoadHead(parts, lines, document);
     LoadKeywords(parts, lines, document);
   }
-  LoadRows(parts, lines);
-  if (merge) return;
-  LoadLists(parts, lines);
+  const bool hasRows = SkipToRows(lines);
+  const std::optional<ListSections> lists = merge ? std::nullopt : std::optional<ListSections>(lines);
+  PassedBytes passed(bytes, lists ? lists->First(text) : text.data() + text.size());
+  if (hasRows) LoadRows(parts, lines, passed);
+  if (!lists) return;
+  LoadLists(parts, *lists);
   ClampProgress(parts.run);
 }
 

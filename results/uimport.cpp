@@ -68,7 +68,9 @@ void ImportUrlList(const std::string& path, RunState& run, UiThread& ui, BusyCur
   BusyScope busy(cursor);
   auto bytes = ReadExistingFile(path);
   if (!bytes) return;
+  PassedBytes passed(*bytes);
   TakeUrlLines(extension, *bytes, ui, [&](std::string_view url) {
+    passed.Passed(url.data());
     if (IsBlankText(url)) return;
     run.Edit([&](UrlQueue& level1, PackedLines& titles, UrlQueue&, SeenList&) {
       level1.AddNewest(url);

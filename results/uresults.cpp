@@ -1,5 +1,8 @@
 #include "results/uresults.h"
 
+#include <algorithm>
+#include <new>
+
 namespace marvessa {
 
 void ResultList::ShowCount() {
@@ -13,6 +16,13 @@ void ResultList::AddResult(std::string email, std::string url, std::string title
     return;  // a row that cannot be stored is simply not added
   }
   ShowCount();
+}
+
+void ResultList::Reserve(int more) {
+  try {
+    rows_.reserve(rows_.size() + static_cast<std::size_t>(std::max(more, 0)));
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void ResultList::ClearResults() {

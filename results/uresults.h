@@ -44,6 +44,9 @@ class ResultList : public RowSink {
     AddResult(email, url, title);
   }
   void ClearResults();
+  // Makes room for more rows at once, so that a long list read in does not hold two copies of
+  // its rows while it grows. Without the memory for them, the rows are added one by one.
+  void Reserve(int more);
 
   // The rows themselves, for the list commands that reorder or compact them in place. The
   // caller tells the view about the new count afterwards.

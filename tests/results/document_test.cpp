@@ -202,6 +202,32 @@ TEST_F(DocumentTest, BlankEntriesLoadAsNothingAndTheOthersKeepTheirTitlesAndPlac
   EXPECT_EQ(run.Level1Title(titleIndex), "t3");
 }
 
+// The memory of a large document's rows is given back while they are read, but not that of a
+// list section, which may begin among them: rows and lists load whole.
+TEST_F(DocumentTest, LargeDocumentsLoadWholeWhereverTheListsBegin) {
+  constexpr int kRows = 30000;
+  for (const bool listAmongRows : {false, true}) {
+    Lines file = Header();
+    file.push_back("[body]");
+    for (int i = 0; i < kRows; ++i)
+      for (const auto& l : Row("a" + std::to_string(i) + "@x.cn", i == 0 && listAmongRows ? "[uncheck]" : "x"))
+        file.push_back(l);
+    file.push_back("[/body]");
+    if (!listAmongRows) file.push_back("[uncheck]");
+    file.insert(file.end(), {"http://last/", "[/uncheck]"});
+    test::DocumentRig doc;
+    LoadDocumentBytes(doc.parts, false, Text(file), doc.document);
+    ASSERT_EQ(doc.results.Count(), kRows) << listAmongRows;
+    int wrong = 0;
+    for (int i = 0; i < kRows; ++i) wrong += doc.results.ResultAt(i).email != "a" + std::to_string(i) + "@x.cn";
+    EXPECT_EQ(wrong, 0) << listAmongRows;
+    // Among the rows the list holds every line that is not blank: the URL and title of the first
+    // row, six lines of each other row, "[/body]" and the last URL.
+    EXPECT_EQ(doc.run.Level1().Count(), listAmongRows ? 2 + 6 * (kRows - 1) + 2 : 1);
+    EXPECT_EQ(doc.run.Level1().AtDisplay(0), listAmongRows ? "http://a0@x.cn/" : "http://last/");
+  }
+}
+
 // Each case: the three counters of the head, and what they load as over three level-1 and two
 // level-2 entries. A continued run then takes the entries from the cursors on.
 TEST_F(DocumentTest, CountersAreHeldToTheListsTheyCount) {

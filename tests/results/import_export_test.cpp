@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/ufileio.h"
 #include "results/uexport.h"
 #include "results/uimport.h"
@@ -38,6 +40,11 @@ TEST_F(ImportTest, TextFilesGiveEveryLineButBlankOnesAsTheyStandInFileOrderAsThe
   EXPECT_FALSE(window.busy);
   Import("list.TXT", {"http://a/", "", "http://a/"});
   EXPECT_EQ(run.Level1().Count(), 6);
+  // Megabytes of lines, whose memory is given back while they are read, load whole.
+  Lines many = Numbered(300000, "line0");
+  const Lines imported = Import("many.txt", many);
+  std::reverse(many.begin(), many.end());
+  EXPECT_TRUE(std::equal(many.begin(), many.end(), imported.begin()));
 }
 
 TEST_F(ImportTest, UlkLayoutsTakeTheirLines) {
