@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -79,27 +80,27 @@ struct Candidate {
 // buffer, since a page has hundreds of candidates, each looked up at every occurrence.
 class CandidateTable {
  public:
-  // The entry of address, made with the verdict judge(address) gives the first time. It stays
-  // valid until the next call.
+  // The entry of address (never empty), made with the verdict judge(address) gives the first
+  // time. It stays valid until the next call.
   template <typename Judge>
   Candidate& Entry(std::string_view address, const Judge& judge) {
     if ((count_ + 1) * 2 > slots_.size()) Grow();
-    const std::size_t hash = std::hash<std::string_view>{}(address);
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(address));
     std::size_t i = hash & (slots_.size() - 1);
-    for (; slots_[i].used; i = (i + 1) & (slots_.size() - 1))
+    for (; slots_[i].length > 0; i = (i + 1) & (slots_.size() - 1))
       if (slots_[i].hash == hash && Text(slots_[i]) == address) return slots_[i].candidate;
-    slots_[i] = {hash, texts_.size(), address.size(), true, Candidate{judge(address)}};
+    slots_[i] = {texts_.size(), hash, static_cast<std::uint32_t>(address.size()), Candidate{judge(address)}};
     texts_.append(address);
     ++count_;
     return slots_[i].candidate;
   }
 
  private:
+  // Small, so that the table of a long page stays in the processor's caches as long as it can.
   struct Slot {
-    std::size_t hash = 0;
     std::size_t offset = 0;  // of the text in texts_
-    std::size_t length = 0;
-    bool used = false;
+    std::uint32_t hash = 0;
+    std::uint32_t length = 0;  // 0 for a free slot
     Candidate candidate{AddressFault::kNone};
   };
 
@@ -109,9 +110,9 @@ class CandidateTable {
     std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 512));
     old.swap(slots_);
     for (const Slot& slot : old) {
-      if (!slot.used) continue;
+      if (slot.length == 0) continue;
       std::size_t i = slot.hash & (slots_.size() - 1);
-      while (slots_[i].used) i = (i + 1) & (slots_.size() - 1);
+      while (slots_[i].length > 0) i = (i + 1) & (slots_.size() - 1);
       slots_[i] = slot;
     }
   }
