@@ -36,13 +36,8 @@ class FoldedIndex {
   void Clear() { *this = FoldedIndex(); }
 
  private:
-  // FNV-1a over the folded bytes, then a multiplicative mix, whose top bits (the first slot)
-  // depend on every bit.
-  static std::uint64_t Hash(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ULL;
-    return hash * 0x9E3779B97F4A7C15ULL;
-  }
+  // Over the folded bytes; its top bits (the first slot) depend on every bit of the text.
+  static std::uint64_t Hash(std::string_view text);
   std::size_t FirstSlot(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> (64 - slotBits_)); }
   // A used slot's tag: seven bits of the hash and a set top bit, so that most texts unequal to
   // the one looked for are passed over without reading them.

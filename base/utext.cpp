@@ -84,8 +84,9 @@ std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_
          hits.Any(); hits.DropFirst())
       if (EqualsNoCase(hay.substr(i + hits.First(), k), needle)) return i + hits.First();
   }
+  const char first = LowerAscii(needle.front());
   for (; i + k <= hay.size(); ++i)
-    if (EqualsNoCase(hay.substr(i, k), needle)) return i;
+    if (LowerAscii(hay[i]) == first && EqualsNoCase(hay.substr(i, k), needle)) return i;
   return std::string_view::npos;
 }
 

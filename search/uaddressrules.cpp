@@ -41,16 +41,19 @@ bool IsLocalPart(std::string_view local) {
 
 // Two or more labels of letters, digits and hyphens, no hyphen at either end of a label.
 bool IsDomainName(std::string_view domain) {
-  if (domain.size() > kLongestDomain || domain.find('.') == std::string_view::npos) return false;
-  for (std::size_t start = 0; start <= domain.size();) {
-    const std::size_t end = std::min(domain.find('.', start), domain.size());
-    const std::string_view label = domain.substr(start, end - start);
-    if (label.empty() || label.size() > kLongestLabel || label.front() == '-' || label.back() == '-') return false;
-    for (char c : label)
-      if (!IsAsciiAlnum(c) && c != '-') return false;
-    start = end + 1;
+  if (domain.size() > kLongestDomain) return false;
+  std::size_t labels = 0, start = 0;  // start of the label being read
+  for (std::size_t i = 0; i <= domain.size(); ++i) {
+    if (i < domain.size() && domain[i] != '.') {
+      if (!IsAsciiAlnum(domain[i]) && domain[i] != '-') return false;
+      continue;
+    }
+    const std::size_t length = i - start;
+    if (length == 0 || length > kLongestLabel || domain[start] == '-' || domain[i - 1] == '-') return false;
+    ++labels;
+    start = i + 1;
   }
-  return true;
+  return labels >= 2;
 }
 
 std::string_view LastLabel(std::string_view domain) { return domain.substr(domain.rfind('.') + 1); }

@@ -61,6 +61,10 @@ std::string FoldCaseUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      out += LowerAscii(text[i++]);
+      continue;
+    }
     const std::size_t start = i;
     const long cp = NextCodePoint(text, i);
     if (cp < 0) {
@@ -76,6 +80,13 @@ std::string FoldCaseUtf8(std::string_view text) {
 
 LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl), httpOnly_(settings.httponly) {
   for (const std::string& term : LinkTerms(GbkToUtf8(settings.linkterms.get()))) terms_.push_back(FoldCaseUtf8(term));
+  std::sort(terms_.begin(), terms_.end());
+  for (int b = 0; b < 256; ++b) {
+    const auto first = std::lower_bound(terms_.begin(), terms_.end(), b,
+                                        [](const std::string& term, int c) { return static_cast<unsigned char>(term[0]) < c; });
+    termsFrom_[b] = static_cast<std::size_t>(first - terms_.begin());
+  }
+  termsFrom_[256] = terms_.size();
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
@@ -86,8 +97,17 @@ bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsSch
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {
   const std::string folded = FoldCaseUtf8(utf8);
-  for (const std::string& term : terms_)
-    if (folded.find(term) != std::string::npos) return true;
+  const std::string_view text = folded;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char first = text[i];
+    for (std::size_t t = termsFrom_[first]; t < termsFrom_[first + 1]; ++t) {
+      const std::string& term = terms_[t];
+      // The second byte turns most terms down before a whole comparison.
+      if (term.size() <= text.size() - i && (term.size() == 1 || term[1] == text[i + 1]) &&
+          text.substr(i, term.size()) == term)
+        return true;
+    }
+  }
   return false;
 }
 
@@ -101,6 +121,11 @@ std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& c
 }
 
 bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, const std::string& pageCharset) const {
+  return Wanted(link, [anchorText] { return std::string(anchorText); }, pageCharset);
+}
+
+bool LinkFilter::Wanted(std::string_view link, const std::function<std::string()>& anchorText,
+                        const std::string& pageCharset) const {
   // Every test but the contact words reads the link in place: most links of a page are judged
   // by them alone.
   const std::string_view s = TrimView(link);
@@ -116,7 +141,8 @@ bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, cons
   if (!filterUrl_) return true;
   const std::string decoded = PercentDecode(LowerAscii(s));
   if (NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded))) return true;
-  return !IsBlankText(anchorText) && NamesContactPage(AnchorAsUtf8(anchorText, pageCharset));
+  const std::string anchor = anchorText();
+  return !IsBlankText(anchor) && NamesContactPage(AnchorAsUtf8(anchor, pageCharset));
 }
 
 }  // namespace marvessa

@@ -5,6 +5,8 @@
 // anchor text, letter case ignored (Latin, Greek and Cyrillic letters alike).
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,9 @@ class LinkFilter {
   // Whether a cut link is to be followed; anchorText is the text of its anchor in pageCharset
   // (an iconv name, as PageCharset gives it).
   bool Wanted(std::string_view link, std::string_view anchorText = {}, const std::string& pageCharset = "UTF-8") const;
+  // The same, with the anchor text cut only when it is read: after the link passed every other
+  // test and its URL names no contact page.
+  bool Wanted(std::string_view link, const std::function<std::string()>& anchorText, const std::string& pageCharset) const;
   // Whether Wanted reads the anchor text at all (with filterurl on), so that it is cut only then.
   bool ReadsAnchorText() const { return filterUrl_; }
   // Whether a scheme (any letter case) is one the crawl follows: http, and https unless httponly.
@@ -41,7 +46,10 @@ class LinkFilter {
 
   bool filterUrl_;
   bool httpOnly_;
-  std::vector<std::string> terms_;  // folded UTF-8
+  std::vector<std::string> terms_;  // folded UTF-8, in byte order
+  // The terms that start with byte b are terms_[termsFrom_[b]] up to terms_[termsFrom_[b + 1]], so
+  // that a text is read once whatever the number of terms.
+  std::array<std::size_t, 257> termsFrom_{};
 };
 
 }  // namespace marvessa

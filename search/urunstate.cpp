@@ -154,10 +154,11 @@ bool RunState::IsKnownLevel2Url(std::string_view url) const {
 }
 
 bool RunState::RememberEmail(std::string_view email) {
-  std::string key = LowerAscii(Trim(email));
+  // The seen list folds letter case itself: the lower-cased copy is made only for a new address.
+  const std::string_view key = TrimView(email);
   std::lock_guard lock(mutex_);
   if (key.empty() || seen_.Holds(key)) return false;
-  seen_.AddNewest(std::move(key));
+  seen_.AddNewest(LowerAscii(key));
   return true;
 }
 

@@ -126,9 +126,9 @@ void PageScanner::ScanEmails() const {
   FindAddresses(c_.page, PageBytesOf(c_.pageCharset), *rules, [&](std::string_view address, AddressFault fault) {
     if (Stopped()) return false;
     if (fault != AddressFault::kNone) return true;
-    const std::string email(address);
-    if (c_.run.RememberEmail(email)) {
+    if (c_.run.RememberEmail(address)) {
       if (!title) title = ResultTitle();
+      const std::string email(address);
       HandOver([&] { c_.addResult(email, c_.currentUrl, *title); });
     }
     return true;
@@ -167,7 +167,7 @@ void PageScanner::ScanLinks(std::string_view base, std::string_view marker) cons
   for (std::size_t p = FindNoCase(page, marker); p != std::string::npos; p = FindNoCase(page, marker, p + 1)) {
     if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
     const std::string cut = CleanUrl(page.substr(p + marker.size(), kLinkWindow));
-    if (!filter.Wanted(cut, anchors ? AnchorText(p) : std::string(), c_.pageCharset)) continue;
+    if (!filter.Wanted(cut, [&] { return anchors ? AnchorText(p) : std::string(); }, c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);
     if (filter.FollowsSchemeOf(link) && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
   }

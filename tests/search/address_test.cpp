@@ -2,6 +2,8 @@
 // person would copy from it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/utext.h"
 #include "engines/uUpthd.h"
 #include "net/ucharset.h"
@@ -214,6 +216,11 @@ TEST(AddressRules, RulesFile) {
 TEST(AddressRules, FoundOncePerPageAndVerdict) {
   EXPECT_EQ(Verdicts("a@shop.de a@shop.de logo@2x.png logo@2x.png /a@shop.de"),
             "a@shop.de=address logo@2x.png=asset name a@shop.de=inside a URL ");
+  // Past the first few hundred candidates of a page too.
+  std::string page;
+  for (int i = 0; i < 600; ++i) page += "u" + std::to_string(i) + "@shop.de ";
+  const std::string verdicts = Verdicts(page + page);
+  EXPECT_EQ(std::count(verdicts.begin(), verdicts.end(), ' '), 600);
 }
 
 }  // namespace

@@ -96,6 +96,8 @@ TEST_F(RunStateTest, DuplicateTestsIgnoreCaseAndCapacity) {
   EXPECT_TRUE(state.IsKnownLevel1Url(" http://SITE/a "));
   EXPECT_TRUE(state.IsKnownLevel1Url("  "));
   EXPECT_FALSE(state.IsKnownLevel1Url("http://site/b"));
+  EXPECT_TRUE(state.AddLevel1("http://Example-Trade.COM/Contact/Index.HTM?Lang=DE", "t3"));
+  EXPECT_TRUE(state.IsKnownLevel1Url("HTTP://EXAMPLE-TRADE.com/contact/index.htm?lang=de"));
   state.AddLevel2("http://1/");
   EXPECT_FALSE(state.IsKnownLevel2Url("http://2/"));
   state.AddLevel2("http://2/");
