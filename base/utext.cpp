@@ -44,22 +44,33 @@ bool IsBlankText(std::string_view s) {
   return true;
 }
 
+namespace {
+
+// A..Z of a chunk lower-cased.
+chunk::Chunk LowerChunk(chunk::Chunk x) {
+  using namespace chunk;
+  return x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20));
+}
+
+}  // namespace
+
 std::string LowerAscii(std::string_view s) {
   using namespace chunk;
   std::string out(s);
   char* const p = out.data();
   std::size_t i = 0;
-  for (; i + kSize <= out.size(); i += kSize) {
-    const Chunk x = Load(p + i);
-    Store(p + i, x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20)));
-  }
+  for (; i + kSize <= out.size(); i += kSize) Store(p + i, LowerChunk(Load(p + i)));
   for (; i < out.size(); ++i) p[i] = LowerAscii(p[i]);
   return out;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
+  using namespace chunk;
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
+  std::size_t i = 0;
+  for (; i + kSize <= a.size(); i += kSize)
+    if (Hits(~Equal(LowerChunk(Load(a.data() + i)), LowerChunk(Load(b.data() + i)))).Any()) return false;
+  for (; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
 }
