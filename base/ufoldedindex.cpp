@@ -32,7 +32,8 @@ std::uint64_t FoldedIndex::Hash(std::string_view text) {
     hash = Mixed(hash, FoldedWord(word));
   }
   std::uint64_t rest = 0;
-  std::memcpy(&rest, text.data() + i, text.size() - i);
+  // An empty view may have no data at all, which memcpy must not be handed.
+  if (i < text.size()) std::memcpy(&rest, text.data() + i, text.size() - i);
   // A multiplicative mix, whose top bits (the first slot) depend on every bit of the hash.
   return Mixed(hash, FoldedWord(rest)) * 0x9E3779B97F4A7C15ULL;
 }
