@@ -122,13 +122,14 @@ class Decoder {
   }
 
   // The bytes of a chunk that may be special: every special byte, and some more in the
-  // double-byte charsets.
+  // double-byte charsets. "[" and "{" differ in one bit, as do 0xE2 and 0xE3: one comparison
+  // finds both.
   chunk::Chunk MaybeSpecial(chunk::Chunk x) const {
     using namespace chunk;
-    const Chunk ascii =
-        Equal(x, Splat('&')) | Equal(x, Splat('\\')) | Equal(x, Splat('[')) | Equal(x, Splat('(')) | Equal(x, Splat('{'));
+    const Chunk ascii = Equal(x, Splat('&')) | Equal(x, Splat('\\')) | Equal(x | Splat(0x20), Splat('{')) |
+                        Equal(x, Splat('('));
     if (bytes_ == PageBytes::kUtf8)
-      return ascii | Equal(x, Splat('\xC2')) | Equal(x, Splat('\xE2')) | Equal(x, Splat('\xE3')) | Equal(x, Splat('\xEF'));
+      return ascii | Equal(x, Splat('\xC2')) | Equal(x & Splat('\xFE'), Splat('\xE2')) | Equal(x, Splat('\xEF'));
     return pairs_ ? ascii | ~Below(x, Splat('\x81')) : ascii;
   }
 
