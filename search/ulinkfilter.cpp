@@ -118,7 +118,7 @@ bool LinkFilter::FollowsScheme(std::string_view scheme) const {
   return EqualsNoCase(scheme, "http") || (!httpOnly_ && EqualsNoCase(scheme, "https"));
 }
 
-bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsScheme(TrimView(UrlSchemeAsWritten(url))); }
+bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsScheme(UrlSchemeAsWritten(url)); }
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {
   const std::string folded = FoldCaseUtf8(utf8);

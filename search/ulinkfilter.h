@@ -37,7 +37,7 @@ class LinkFilter {
   bool ReadsAnchorText() const { return filterUrl_; }
   // Whether a scheme (any letter case) is one the crawl follows: http, and https unless httponly.
   bool FollowsScheme(std::string_view scheme) const;
-  // Whether the scheme of a URL is, blanks around it aside.
+  // Whether the scheme of a URL is: a scheme with blanks or control bytes in it is none.
   bool FollowsSchemeOf(std::string_view url) const;
 
  private:

@@ -141,7 +141,7 @@ TEST_F(ScannerTest, LinksAreCutAtQuotesBlanksAndFragments) {
 TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
   EXPECT_TRUE(Links("<a href=mailto:a@b.cn><a href=\"javascript:go()\">"
                     "<a href=ftp://127.0.0.1/x><img src=a.jpg><a href=notes.txt><link href=s.css>"
-                    "<a href=photo.jpeg><a href=a><a href=ip>")
+                    "<a href=photo.jpeg><a href=a><a href=ip><a href=http\x01://127.0.0.1/x>")
                   .empty());
   EXPECT_TRUE(IsWantedLink("x.js", settings));
   EXPECT_TRUE(IsWantedLink("HTTP://127.0.0.1/x", settings));
