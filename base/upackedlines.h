@@ -13,7 +13,7 @@ namespace marvessa {
 
 // For lists of many short texts (pending URLs, their titles, seen addresses): an entry costs its
 // bytes plus about ten, where a std::string costs 32 and a heap block of its own, and an empty
-// entry costs eight. It grows at either end; entries never move, so a view of one stays valid
+// entry costs eight. It grows at its end; entries never move, so a view of one stays valid
 // until clear(). Named like the standard containers, as it stands where a Lines stood.
 class PackedLines {
  public:
@@ -23,7 +23,6 @@ class PackedLines {
   std::string_view back() const { return Text(records_.back()); }
 
   void push_back(std::string_view text) { records_.push_back(Store(text)); }
-  void push_front(std::string_view text) { records_.push_front(Store(text)); }
   void emplace_back() { records_.push_back(nullptr); }
   void clear();
 

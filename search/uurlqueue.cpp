@@ -4,18 +4,12 @@ namespace marvessa {
 
 void FoldedLines::PushBack(std::string_view text) {
   entries_.push_back(text);
-  index_.Add(first_ + static_cast<std::uint32_t>(entries_.size() - 1), TextOf{this});
-}
-
-void FoldedLines::PushFront(std::string_view text) {
-  entries_.push_front(text);
-  index_.Add(--first_, TextOf{this});
+  index_.Add(static_cast<std::uint32_t>(entries_.size() - 1), TextOf{this});
 }
 
 void FoldedLines::Clear() {
   entries_.clear();
   index_.Clear();
-  first_ = 0;
 }
 
 Lines UrlQueue::DisplayOrder() const {
@@ -30,12 +24,6 @@ bool UrlQueue::Holds(std::string_view url) const { return entries_.Holds(url); }
 void UrlQueue::AddNewest(std::string_view url) {
   if (observer_) observer_->RowAboutToBeInserted(0);
   entries_.PushBack(url);
-  if (observer_) observer_->RowInserted();
-}
-
-void UrlQueue::AddOldest(std::string_view url) {
-  if (observer_) observer_->RowAboutToBeInserted(Count());
-  entries_.PushFront(url);
   if (observer_) observer_->RowInserted();
 }
 

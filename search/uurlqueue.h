@@ -18,20 +18,17 @@ class FoldedLines {
   std::string_view operator[](std::size_t i) const { return entries_[i]; }
   bool Holds(std::string_view text) const { return index_.Holds(text, TextOf{this}); }
   void PushBack(std::string_view text);
-  void PushFront(std::string_view text);
   void Clear();
 
  private:
-  // The entry at position i is numbered first_ + i, so that adding one at the front only moves
-  // first_.
+  // The index refers to an entry by its position.
   struct TextOf {
     const FoldedLines* lines;
-    std::string_view operator()(std::uint32_t number) const { return lines->entries_[number - lines->first_]; }
+    std::string_view operator()(std::uint32_t position) const { return lines->entries_[position]; }
   };
 
   PackedLines entries_;
   FoldedIndex index_;
-  std::uint32_t first_ = 0;
 };
 
 // Told about changes of a queue's display before and after they happen, as a list view over it
@@ -61,8 +58,6 @@ class UrlQueue {
 
   // Inserts at the top of the display: the newest entry.
   void AddNewest(std::string_view url);
-  // Appends at the bottom of the display: the new oldest entry.
-  void AddOldest(std::string_view url);
   void Clear();
 
   void SetObserver(UrlQueueObserver* observer) { observer_ = observer; }

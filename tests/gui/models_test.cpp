@@ -74,10 +74,10 @@ class ModelsTest : public QObject {
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     queue.AddNewest("http://127.0.0.1/first");
     queue.AddNewest("http://127.0.0.1/second");
-    queue.AddOldest("http://127.0.0.1/oldest");
+    queue.AddNewest("http://127.0.0.1/third");
     QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("http://127.0.0.1/second"));
-    QCOMPARE(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("http://127.0.0.1/oldest"));
+    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("http://127.0.0.1/third"));
+    QCOMPARE(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("http://127.0.0.1/first"));
     queue.Clear();
     QCOMPARE(model.rowCount(), 0);
   }
