@@ -25,6 +25,8 @@ inline Chunk Splat(char c) { return Chunk{} + static_cast<std::uint8_t>(c); }
 // Comparisons give 0xFF in each byte where they hold, 0 elsewhere.
 inline Chunk Equal(Chunk a, Chunk b) { return reinterpret_cast<Chunk>(a == b); }
 inline Chunk Below(Chunk a, Chunk b) { return reinterpret_cast<Chunk>(a < b); }
+// A..Z lower-cased; every other byte as it is.
+inline Chunk Lower(Chunk x) { return x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20)); }
 
 // The 0xFF bytes of a comparison's result as two 64-bit lanes, low bytes first.
 struct Hits {

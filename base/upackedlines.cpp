@@ -70,7 +70,7 @@ const char* PackedLines::Store(std::string_view text) {
     }
   }
   std::memcpy(record, head, headSize);
-  if (!text.empty()) std::memcpy(record + headSize, text.data(), text.size());
+  std::memcpy(record + headSize, text.data(), text.size());
   return record;
 }
 

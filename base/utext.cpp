@@ -44,22 +44,12 @@ bool IsBlankText(std::string_view s) {
   return true;
 }
 
-namespace {
-
-// A..Z of a chunk lower-cased.
-chunk::Chunk LowerChunk(chunk::Chunk x) {
-  using namespace chunk;
-  return x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20));
-}
-
-}  // namespace
-
 std::string LowerAscii(std::string_view s) {
   using namespace chunk;
   std::string out(s);
   char* const p = out.data();
   std::size_t i = 0;
-  for (; i + kSize <= out.size(); i += kSize) Store(p + i, LowerChunk(Load(p + i)));
+  for (; i + kSize <= out.size(); i += kSize) Store(p + i, Lower(Load(p + i)));
   for (; i < out.size(); ++i) p[i] = LowerAscii(p[i]);
   return out;
 }
@@ -69,7 +59,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   std::size_t i = 0;
   for (; i + kSize <= a.size(); i += kSize)
-    if (Hits(~Equal(LowerChunk(Load(a.data() + i)), LowerChunk(Load(b.data() + i)))).Any()) return false;
+    if (Hits(~Equal(Lower(Load(a.data() + i)), Lower(Load(b.data() + i)))).Any()) return false;
   for (; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
