@@ -8,9 +8,13 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace marvessa::chunk {
 
-static_assert(std::endian::native == std::endian::little, "Hits reads the first byte as the lowest");
+static_assert(std::endian::native == std::endian::little, "MaskOf reads the first byte as the lowest");
 
 using Chunk = std::uint8_t __attribute__((vector_size(16)));
 inline constexpr std::size_t kSize = sizeof(Chunk);
@@ -28,20 +32,29 @@ inline Chunk Below(Chunk a, Chunk b) { return reinterpret_cast<Chunk>(a < b); }
 // A..Z lower-cased; every other byte as it is.
 inline Chunk Lower(Chunk x) { return x + (Below(x - Splat('A'), Splat(26)) & Splat(0x20)); }
 
-// The 0xFF bytes of a comparison's result as two 64-bit lanes, low bytes first.
-struct Hits {
+// One bit per byte of a comparison's result, the first byte lowest: on x86-64 the processor's
+// byte mask, elsewhere the top bit of each byte gathered by a multiplication.
+inline std::uint32_t MaskOf(Chunk c) {
+#if defined(__SSE2__)
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(reinterpret_cast<__m128i>(c)));
+#else
   std::uint64_t lane[2];
-  explicit Hits(Chunk c) { std::memcpy(lane, &c, kSize); }
-  bool Any() const { return (lane[0] | lane[1]) != 0; }
+  std::memcpy(lane, &c, kSize);
+  const auto gather = [](std::uint64_t l) {
+    return static_cast<std::uint32_t>(((l & 0x8080808080808080ull) * 0x0002040810204081ull) >> 56);
+  };
+  return gather(lane[0]) | (gather(lane[1]) << 8);
+#endif
+}
+
+// The 0xFF bytes of a comparison's result, taken first to last.
+struct Hits {
+  std::uint32_t mask;
+  explicit Hits(Chunk c) : mask(MaskOf(c)) {}
+  bool Any() const { return mask != 0; }
   // The offset of the first hit, which Any() must have found.
-  std::size_t First() const {
-    return lane[0] ? static_cast<std::size_t>(__builtin_ctzll(lane[0])) / 8
-                   : 8 + static_cast<std::size_t>(__builtin_ctzll(lane[1])) / 8;
-  }
-  void DropFirst() {
-    std::uint64_t& l = lane[0] ? lane[0] : lane[1];
-    l &= ~(0xFFull << (__builtin_ctzll(l) & ~7u));
-  }
+  std::size_t First() const { return static_cast<std::size_t>(__builtin_ctz(mask)); }
+  void DropFirst() { mask &= mask - 1; }
 };
 
 }  // namespace marvessa::chunk

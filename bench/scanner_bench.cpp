@@ -125,10 +125,7 @@ void ScanPages(benchmark::State& state, const std::vector<Page>& pages, int scan
         continue;
       }
       if (scans & kEmails) scanner.ScanEmails();
-      if (scans & kLinks) {
-        scanner.ScanLinks(url, "href=");
-        scanner.ScanLinks(url, "src=");
-      }
+      if (scans & kLinks) scanner.ScanLinks(url);
     }
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * TotalBytes(pages)));

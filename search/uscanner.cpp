@@ -55,25 +55,44 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
   return piece;
 }
 
-std::string CleanUrl(std::string_view text) {
-  // Cutting before the first of each cut character in turn ends the URL at the earliest of
-  // them, so one pass finds the end, sixteen bytes at a time while the text lasts.
+namespace {
+
+// The end of a URL in trimmed text: the first of UrlCutChars, sixteen bytes at a time while the
+// text lasts. Cutting before the first occurrence of each cut character in turn ends the URL at
+// the earliest of them.
+std::size_t UrlEnd(std::string_view text) {
   using namespace chunk;
-  text = TrimView(text);
   std::size_t end = 0;
   for (; end + kSize <= text.size(); end += kSize) {
     const Chunk x = Load(text.data() + end);
-    Chunk cut{};
-    for (char c : UrlCutChars) cut |= Equal(x, Splat(c));
-    if (Hits(cut).Any()) break;
+    const Chunk cut = Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
+                      Equal(x, Splat('#'));
+    if (const Hits hits(cut); hits.Any()) return end + hits.First();
   }
   while (end < text.size() && !IsUrlCutChar(text[end])) ++end;
-  std::string url(end, '\0');
+  return end;
+}
+
+// CleanUrl into url, whose memory is used again from link to link.
+void CleanUrlInto(std::string_view text, std::string& url) {
+  text = TrimView(text);
+  const std::size_t end = UrlEnd(text);
+  url.resize(end);
+  char* const out = url.data();
   std::size_t length = 0;
-  for (std::size_t i = 0; i < end; ++i)
-    if (text[i] != '"' && text[i] != '\'') url[length++] = text[i];
-  if (length > kLongestUrl) return {};
-  url.resize(length);
+  for (std::size_t i = 0; i < end; ++i) {
+    const char c = text[i];
+    out[length] = c;
+    length += c != '"' && c != '\'';
+  }
+  url.resize(length > kLongestUrl ? 0 : length);
+}
+
+}  // namespace
+
+std::string CleanUrl(std::string_view text) {
+  std::string url;
+  CleanUrlInto(text, url);
   return url;
 }
 
@@ -143,8 +162,7 @@ void PageScanner::ScanEmails() const {
 void PageScanner::ScanPage(std::string_view base) const {
   ScanEmails();
   if (c_.run.Level2Count() >= c_.settings.chache2number) return;
-  ScanLinks(base, "href=");
-  ScanLinks(base, "src=");
+  ScanLinks(base);
 }
 
 // The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
@@ -162,16 +180,50 @@ std::string PageScanner::AnchorText(std::size_t p) const {
   return text;
 }
 
-void PageScanner::ScanLinks(std::string_view base, std::string_view marker) const {
-  const std::string_view page = c_.page;
-  if (page.empty() || marker.empty()) return;
+namespace {
+
+// The positions of every "href=" and every "src=" of a page, letter case ignored, in one pass:
+// both end in "=" after an "f" or a "c".
+void FindLinkMarkers(std::string_view page, std::vector<std::size_t>& hrefs, std::vector<std::size_t>& srcs) {
+  using namespace chunk;
+  constexpr std::string_view kHref = "href=", kSrc = "src=";
+  const auto atEquals = [&](std::size_t e) {
+    if (e >= 4 && EqualsNoCase(page.substr(e - 4, kHref.size()), kHref)) hrefs.push_back(e - 4);
+    else if (e >= 3 && EqualsNoCase(page.substr(e - 3, kSrc.size()), kSrc)) srcs.push_back(e - 3);
+  };
+  const char* const p = page.data();
+  std::size_t e = 3;  // the "=" of a marker stands at 3 or later
+  for (; e + kSize <= page.size(); e += kSize) {
+    const Chunk before = Load(p + e - 1) | Splat(0x20);
+    for (Hits hits(Equal(Load(p + e), Splat('=')) & (Equal(before, Splat('f')) | Equal(before, Splat('c'))));
+         hits.Any(); hits.DropFirst())
+      atEquals(e + hits.First());
+  }
+  for (; e < page.size(); ++e)
+    if (page[e] == '=') atEquals(e);
+}
+
+}  // namespace
+
+void PageScanner::ScanLinks(std::string_view base) const {
+  if (c_.page.empty()) return;
   const std::unique_ptr<LinkFilter> own = c_.linkFilter ? nullptr : std::make_unique<LinkFilter>(c_.settings);
   const LinkFilter& filter = c_.linkFilter ? *c_.linkFilter : *own;
-  const bool anchors = EqualsNoCase(marker, "href=") && filter.ReadsAnchorText();
   const LinkResolver resolver(base);
-  for (std::size_t p = FindNoCase(page, marker); p != std::string::npos; p = FindNoCase(page, marker, p + 1)) {
+  std::vector<std::size_t> hrefs, srcs;
+  FindLinkMarkers(c_.page, hrefs, srcs);
+  ScanLinksAfter(hrefs, 5, filter.ReadsAnchorText(), filter, resolver);
+  ScanLinksAfter(srcs, 4, false, filter, resolver);
+}
+
+// Queues the wanted links whose markers, of markerSize bytes, start at the given positions.
+void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
+                                 const LinkFilter& filter, const LinkResolver& resolver) const {
+  const std::string_view page = c_.page;
+  std::string cut;
+  for (const std::size_t p : markers) {
     if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
-    const std::string cut = CleanUrl(page.substr(p + marker.size(), kLinkWindow));
+    CleanUrlInto(page.substr(p + markerSize, kLinkWindow), cut);
     if (!filter.Wanted(cut, [&] { return anchors ? AnchorText(p) : std::string(); }, c_.pageCharset)) continue;
     const std::string link = resolver.Resolve(cut);
     if (filter.FollowsSchemeOf(link) && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });

@@ -2,13 +2,7 @@
 // marker-search and cutting functions the worker uses on engine result pages.
 //
 // For the worker: remove the page's line breaks with RemoveLineBreaks, fill a ScanContext with
-// the page and the rest of the crawl step, and call
-//   PageScanner scanner(context);
-//   scanner.ScanEmails();
-//   if (run.Level2Count() < settings.chache2number) {
-//     scanner.ScanLinks(finalUrl, "href=");
-//     scanner.ScanLinks(finalUrl, "src=");
-//   }
+// the page and the rest of the crawl step, and call PageScanner(context).ScanPage(finalUrl).
 // The context holds references: what it refers to must outlive the scanner. Positions are
 // 1-based as in the worker's own cutting steps; 0 means "not found".
 #pragma once
@@ -18,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/uglobal.h"
 #include "search/urunstate.h"
@@ -25,6 +20,7 @@
 namespace marvessa {
 
 class LinkFilter;
+class LinkResolver;
 
 // A cut URL ends before the first occurrence of each of these, taken in this order.
 inline constexpr std::string_view UrlCutChars = " <>;#";
@@ -79,8 +75,9 @@ class PageScanner {
   // Reports every address of the page (FindAddresses with the run's address rules) not seen
   // before in the run, with the page's title, worked out once.
   void ScanEmails() const;
-  // Queues every wanted link after marker ("href=" or "src="), resolved against base.
-  void ScanLinks(std::string_view base, std::string_view marker) const;
+  // Queues every wanted link after "href=", then every one after "src=" (letter case ignored),
+  // resolved against base.
+  void ScanLinks(std::string_view base) const;
   // The scan of a page as a run makes it: its addresses, then, while the level-2 list has room,
   // its links after "href=" and after "src=".
   void ScanPage(std::string_view base) const;
@@ -92,6 +89,8 @@ class PageScanner {
 
  private:
   std::string AnchorText(std::size_t hrefPosition) const;
+  void ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
+                      const LinkFilter& filter, const LinkResolver& resolver) const;
   bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
   std::string ResultTitle() const;
 

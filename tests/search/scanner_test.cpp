@@ -49,8 +49,7 @@ class ScannerTest : public ::testing::Test {
   }
   Lines Links(std::string text) {
     const PageScanner scanner = MakeScanner(std::move(text));
-    scanner.ScanLinks(currentUrl, "href=");
-    scanner.ScanLinks(currentUrl, "src=");
+    scanner.ScanLinks(currentUrl);
     return links;
   }
   std::string TitleOf(std::string text, int titleIndex = -1, const std::string& charset = "GB18030") {
@@ -190,7 +189,7 @@ TEST_F(ScannerTest, LinkWordsOfEveryLanguageMatchTheUrlOrTheAnchorText) {
        }) {
     links.clear();
     const PageScanner scanner = MakeScanner("<a href=" + c.anchor, -1, c.charset);
-    scanner.ScanLinks(currentUrl, "href=");
+    scanner.ScanLinks(currentUrl);
     EXPECT_EQ(links.size(), c.followed ? 1u : 0u) << c.anchor;
   }
   settings.linkterms = "products";
@@ -210,7 +209,7 @@ TEST_F(ScannerTest, StopRequestEndsTheScans) {
   ScanEmails("a@b.cn c@d.cn");
   EXPECT_EQ(found.size(), 1u);
   const PageScanner scanner = MakeScanner("<a href=x.htm>");
-  scanner.ScanLinks(currentUrl, "href=");
+  scanner.ScanLinks(currentUrl);
   EXPECT_TRUE(links.empty());
   EXPECT_EQ(scanner.FindFrom("href=", 1), 0u);
   EXPECT_EQ(scanner.CleanUrl("x.htm"), "");
