@@ -16,6 +16,20 @@ namespace marvessa {
 
 namespace {
 
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+std::string AllBytes() {
+  std::string bytes(256, '\0');
+  for (std::size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>(b);
+  return bytes;
+}
+
+// Two bytes as the table of term starts numbers them: as a little-endian number, the way a
+// text's bytes are read from memory.
+unsigned PairIndex(char first, char second) {
+  return static_cast<unsigned char>(first) | static_cast<unsigned>(static_cast<unsigned char>(second)) << 8;
+}
+
 // The next code point of UTF-8 text at i, or -1 for a byte that starts none; i moves past it.
 long NextCodePoint(std::string_view s, std::size_t& i) {
   const unsigned char c = s[i];
@@ -70,26 +84,39 @@ bool HasUnwantedEnding(std::string_view link) {
 }
 
 // Whether "mailto:" or "javascript" stands anywhere in a link, letter case ignored: one pass,
-// sixteen bytes at a time, that compares only where an "m" or a "j" stands.
+// sixteen bytes at a time, that compares only where an "m" or a "j" stands. The last chunk ends
+// with the link and skips the bytes its predecessor has seen.
 bool IsMailOrScriptLink(std::string_view link) {
   using namespace chunk;
-  const auto startsHere = [](std::string_view rest, std::string_view word) {
-    return rest.size() >= word.size() && EqualsNoCase(rest.substr(0, word.size()), word);
+  const auto startsAt = [link](std::size_t at) {
+    const std::string_view rest = link.substr(at);
+    const auto starts = [rest](std::string_view word) {
+      return rest.size() >= word.size() && EqualsNoCase(rest.substr(0, word.size()), word);
+    };
+    return starts("mailto:") || starts("javascript");
   };
+  if (link.size() < kSize) {
+    for (std::size_t i = 0; i < link.size(); ++i)
+      if (const char c = LowerAscii(link[i]); (c == 'm' || c == 'j') && startsAt(i)) return true;
+    return false;
+  }
   for (std::size_t i = 0; i < link.size(); i += kSize) {
-    char piece[kSize] = {};  // the last piece of the link, padded with bytes that match nothing
-    std::memcpy(piece, link.data() + i, std::min(kSize, link.size() - i));
-    const Chunk lower = Load(piece) | Splat(0x20);  // exact for letters
-    for (Hits hits(Equal(lower, Splat('m')) | Equal(lower, Splat('j'))); hits.Any(); hits.DropFirst()) {
-      const std::string_view rest = link.substr(i + hits.First());
-      if (startsHere(rest, "mailto:") || startsHere(rest, "javascript")) return true;
-    }
+    const std::size_t at = std::min(i, link.size() - kSize);
+    const Chunk lower = Load(link.data() + at) | Splat(0x20);  // exact for letters
+    Hits hits(Equal(lower, Splat('m')) | Equal(lower, Splat('j')));
+    hits.mask &= ~0u << (i - at);
+    for (; hits.Any(); hits.DropFirst())
+      if (startsAt(at + hits.First())) return true;
   }
   return false;
 }
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+// Whether text holds only ASCII bytes, and none of them "%" when percentToo: the top bit of a
+// byte is the processor's byte mask.
+bool IsAscii(std::string_view text, bool percentToo = false) {
+  using namespace chunk;
+  const Chunk percent = Splat(percentToo ? '%' : '\x80');
+  return !AnyHit(text, [percent](Chunk x) { return x | Equal(x, percent); });
 }
 
 // Whether iconv reads each ASCII byte of a page charset as that very character, so that ASCII
@@ -97,8 +124,7 @@ bool IsAscii(std::string_view text) {
 // iconv at hand confirms it.
 bool ReadsAsciiAsItself(const std::string& charset) {
   static const std::vector<std::string> kCharsets = [] {
-    std::string ascii(128, '\0');
-    for (std::size_t b = 0; b < ascii.size(); ++b) ascii[b] = static_cast<char>(b);
+    const std::string ascii = AllBytes().substr(0, 128);
     std::vector<std::string> confirmed{"UTF-8"};
     for (const char* name : {"GB18030", "BIG5-HKSCS", "CP932", "EUC-JP", "CP949", "KOI8-R", "KOI8-U", "CP1250",
                              "CP1251", "CP1252", "CP1253", "CP1254", "CP1255", "CP1256", "CP1257", "CP1258",
@@ -169,12 +195,12 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
   }
   termsFrom_[256] = terms_.size();
   for (const std::string& term : terms_) {
-    const unsigned first = static_cast<unsigned char>(term[0]);
-    if (term.size() > 1) {
-      termStarts_.set(first << 8 | static_cast<unsigned char>(term[1]));
-      continue;
-    }
-    for (unsigned second = 0; second < 256; ++second) termStarts_.set(first << 8 | second);
+    // Either byte in either case; a one-byte term before any byte, and before the end of a text
+    // (a zero byte).
+    const std::string firsts{term[0], UpperAscii(term[0])};
+    const std::string seconds = term.size() > 1 ? std::string{term[1], UpperAscii(term[1])} : AllBytes();
+    for (const char a : firsts)
+      for (const char b : seconds) termStarts_.set(PairIndex(a, b));
   }
 }
 
@@ -188,22 +214,28 @@ bool LinkFilter::NamesContactPage(const std::string& utf8) const {
   return HoldsTerm(FoldCaseUtf8(utf8), [](char c) { return c; });
 }
 
-// Whether some term stands in text, each byte of it read as fold(byte).
+// Whether some term stands in text, each byte of it read as fold(byte). The table of term
+// starts is read with the bytes as they stand (it holds their upper-case forms too).
 template <typename Fold>
 bool LinkFilter::HoldsTerm(std::string_view text, Fold fold) const {
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  const auto termAt = [&](std::size_t i) {
     const unsigned char first = fold(text[i]);
-    const unsigned char second = i + 1 < text.size() ? fold(text[i + 1]) : 0;
-    if (!termStarts_[first << 8 | second]) continue;
     for (std::size_t t = termsFrom_[first]; t < termsFrom_[first + 1]; ++t) {
       const std::string& term = terms_[t];
-      std::size_t k = 1;
       if (term.size() > text.size() - i) continue;
+      std::size_t k = 1;
       while (k < term.size() && fold(text[i + k]) == term[k]) ++k;
       if (k == term.size()) return true;
     }
+    return false;
+  };
+  if (text.empty()) return false;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    std::uint16_t pair;
+    std::memcpy(&pair, text.data() + i, sizeof pair);
+    if (termStarts_[pair] && termAt(i)) return true;
   }
-  return false;
+  return termStarts_[PairIndex(text.back(), '\0')] && termAt(text.size() - 1);
 }
 
 std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& charset) const {
@@ -233,7 +265,7 @@ LinkFilter::Verdict LinkFilter::JudgeUrl(std::string_view link) const {
   if (IsMailOrScriptLink(s)) return Verdict::kRejected;
   if (!filterUrl_) return Verdict::kWanted;
   // Percent-decoding and case folding change nothing in ASCII without "%".
-  if (IsAscii(s) && s.find('%') == std::string_view::npos)
+  if (IsAscii(s, true))
     return HoldsTerm(s, [](char c) { return LowerAscii(c); }) ? Verdict::kWanted : Verdict::kAnchorDecides;
   const std::string decoded = PercentDecode(LowerAscii(s));
   return NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded)) ? Verdict::kWanted

@@ -53,8 +53,8 @@ class LinkFilter {
   // The terms that start with byte b are terms_[termsFrom_[b]] up to terms_[termsFrom_[b + 1]], so
   // that a text is read once whatever the number of terms.
   std::array<std::size_t, 257> termsFrom_{};
-  // Bit a << 8 | b is set when some term starts with the bytes a, b (a one-byte term with a sets
-  // every b), so that most places of a text are passed over after one look-up.
+  // Bit a | b << 8 is set when some term starts with the bytes a, b, either of them in upper
+  // case, so that most places of a text are passed over after one look-up.
   std::bitset<1 << 16> termStarts_;
 };
 

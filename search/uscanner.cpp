@@ -1,9 +1,11 @@
 #include "search/uscanner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -75,42 +77,33 @@ std::size_t UrlEnd(std::string_view text) {
   return end;
 }
 
-// CleanUrl into url, whose memory is used again from link to link. Quotes stand mostly around
-// the URL, so the text is copied sixteen bytes at a time and byte by byte only where a chunk
-// holds a quote.
-void CleanUrlInto(std::string_view text, std::string& url) {
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool HoldsQuote(std::string_view text) {
   using namespace chunk;
+  return AnyHit(text, [](Chunk x) { return Equal(x, Splat('"')) | Equal(x, Splat('\'')); });
+}
+
+// CleanUrl as a piece of text when quotes stand only at the URL's ends, as they mostly do; else
+// as a copy in buffer, whose memory serves link after link.
+std::string_view CutUrl(std::string_view text, std::string& buffer) {
   text = TrimView(text);
-  const std::size_t end = UrlEnd(text);
-  url.resize(end);
-  char* const out = url.data();
-  std::size_t length = 0, i = 0;
-  const auto copyBytes = [&](std::size_t to) {
-    for (; i < to; ++i) {
-      out[length] = text[i];
-      length += text[i] != '"' && text[i] != '\'';
-    }
-  };
-  for (; i + kSize <= end;) {
-    const Chunk x = Load(text.data() + i);
-    if (Hits(Equal(x, Splat('"')) | Equal(x, Splat('\''))).Any()) {
-      copyBytes(i + kSize);
-      continue;
-    }
-    Store(out + length, x);  // within url: length stays at most i
-    length += kSize;
-    i += kSize;
+  std::string_view url = text.substr(0, UrlEnd(text));
+  while (!url.empty() && IsQuote(url.front())) url.remove_prefix(1);
+  while (!url.empty() && IsQuote(url.back())) url.remove_suffix(1);
+  if (HoldsQuote(url)) {
+    buffer.clear();
+    std::copy_if(url.begin(), url.end(), std::back_inserter(buffer), [](char c) { return !IsQuote(c); });
+    url = buffer;
   }
-  copyBytes(end);
-  url.resize(length > kLongestUrl ? 0 : length);
+  return url.size() > kLongestUrl ? std::string_view() : url;
 }
 
 }  // namespace
 
 std::string CleanUrl(std::string_view text) {
-  std::string url;
-  CleanUrlInto(text, url);
-  return url;
+  std::string buffer;
+  return std::string(CutUrl(text, buffer));
 }
 
 void AppendStripped(std::string_view text, char open, char close, std::string& out) {
@@ -256,10 +249,10 @@ void PageScanner::ScanLinks(std::string_view base) const {
 void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
                                  const LinkFilter& filter, const LinkResolver& resolver) const {
   const std::string_view page = c_.page;
-  std::string cut, anchor, link;
+  std::string cutBuffer, anchor, link;
   for (const std::size_t p : markers) {
     if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
-    CleanUrlInto(page.substr(p + markerSize, kLinkWindow), cut);
+    const std::string_view cut = CutUrl(page.substr(p + markerSize, kLinkWindow), cutBuffer);
     const LinkFilter::Verdict verdict = filter.JudgeUrl(cut);
     if (verdict == LinkFilter::Verdict::kRejected) continue;
     if (verdict == LinkFilter::Verdict::kAnchorDecides) {
