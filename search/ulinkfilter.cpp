@@ -58,20 +58,30 @@ constexpr std::uint32_t Quad(std::string_view four) {
   return quad;
 }
 
-// Every four characters that stand together in LinkEndings, sorted: the last four characters of
-// each link are looked up in a few steps instead of a search through the text.
-constexpr auto kLinkEndingQuads = [] {
-  std::array<std::uint32_t, LinkEndings.size() - 3> quads{};
-  for (std::size_t i = 0; i < quads.size(); ++i) quads[i] = Quad(LinkEndings.substr(i, 4));
-  std::sort(quads.begin(), quads.end());
-  return quads;
+// The slot of a quad in a table of 256: its top byte after a multiplicative mix.
+constexpr std::size_t EndingSlot(std::uint32_t quad) { return (quad * 0x9E3779B1u) >> 24; }
+
+// Every four characters that stand together in LinkEndings, in a table with open addressing
+// (0 marks a free slot): the last four characters of each link are found in about one step.
+constexpr auto kLinkEndingTable = [] {
+  std::array<std::uint32_t, 256> table{};
+  for (std::size_t i = 0; i + 4 <= LinkEndings.size(); ++i) {
+    const std::uint32_t quad = Quad(LinkEndings.substr(i, 4));
+    std::size_t slot = EndingSlot(quad);
+    while (table[slot] != 0 && table[slot] != quad) slot = (slot + 1) % table.size();
+    table[slot] = quad;
+  }
+  return table;
 }();
 
 // Whether the lower-cased tail of a link (its last four characters, or all of a shorter one)
 // occurs in LinkEndings.
 bool IsLinkEnding(std::string_view tail) {
   if (tail.size() < 4) return LinkEndings.find(tail) != std::string_view::npos;
-  return std::binary_search(kLinkEndingQuads.begin(), kLinkEndingQuads.end(), Quad(tail));
+  const std::uint32_t quad = Quad(tail);
+  for (std::size_t slot = EndingSlot(quad); kLinkEndingTable[slot] != 0; slot = (slot + 1) % kLinkEndingTable.size())
+    if (kLinkEndingTable[slot] == quad) return true;
+  return false;
 }
 
 // Whether the lower-cased last four characters of a link (all of a shorter one) occur in
@@ -84,8 +94,9 @@ bool HasUnwantedEnding(std::string_view link) {
 }
 
 // Whether "mailto:" or "javascript" stands anywhere in a link, letter case ignored: one pass,
-// sixteen bytes at a time, that compares only where an "m" or a "j" stands. The last chunk ends
-// with the link and skips the bytes its predecessor has seen.
+// sixteen bytes at a time, that compares only where an "m" or a "j" stands before an "a" (or
+// before the next chunk). The last chunk ends with the link and skips the bytes its predecessor
+// has seen.
 bool IsMailOrScriptLink(std::string_view link) {
   using namespace chunk;
   const auto startsAt = [link](std::size_t at) {
@@ -104,7 +115,7 @@ bool IsMailOrScriptLink(std::string_view link) {
     const std::size_t at = std::min(i, link.size() - kSize);
     const Chunk lower = Load(link.data() + at) | Splat(0x20);  // exact for letters
     Hits hits(Equal(lower, Splat('m')) | Equal(lower, Splat('j')));
-    hits.mask &= ~0u << (i - at);
+    hits.mask &= (Hits(Equal(lower, Splat('a'))).mask >> 1 | 1u << (kSize - 1)) & ~0u << (i - at);
     for (; hits.Any(); hits.DropFirst())
       if (startsAt(at + hits.First())) return true;
   }

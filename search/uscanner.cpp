@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -61,37 +62,46 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 
 namespace {
 
-// The end of a URL in trimmed text: the first of UrlCutChars, sixteen bytes at a time while the
-// text lasts. Cutting before the first occurrence of each cut character in turn ends the URL at
-// the earliest of them.
-std::size_t UrlEnd(std::string_view text) {
-  using namespace chunk;
-  std::size_t end = 0;
-  for (; end + kSize <= text.size(); end += kSize) {
-    const Chunk x = Load(text.data() + end);
-    const Chunk cut = Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
-                      Equal(x, Splat('#'));
-    if (const Hits hits(cut); hits.Any()) return end + hits.First();
-  }
-  while (end < text.size() && !IsUrlCutChar(text[end])) ++end;
-  return end;
-}
-
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-bool HoldsQuote(std::string_view text) {
+struct UrlSpan {
+  std::size_t end;     // before the first of UrlCutChars, or the text's end
+  std::size_t quotes;  // before end
+};
+
+// Where the URL in trimmed text ends, and how many quotes stand in it: sixteen bytes at a time
+// while the text lasts. Cutting before the first occurrence of each cut character in turn ends
+// the URL at the earliest of them.
+UrlSpan FindUrlSpan(std::string_view text) {
   using namespace chunk;
-  return AnyHit(text, [](Chunk x) { return Equal(x, Splat('"')) | Equal(x, Splat('\'')); });
+  UrlSpan span{0, 0};
+  for (; span.end + kSize <= text.size(); span.end += kSize) {
+    const Chunk x = Load(text.data() + span.end);
+    const Hits cuts(Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
+                    Equal(x, Splat('#')));
+    const Hits quotes(Equal(x, Splat('"')) | Equal(x, Splat('\'')));
+    if (!cuts.Any()) {
+      span.quotes += std::popcount(quotes.mask);
+      continue;
+    }
+    span.quotes += std::popcount(quotes.mask & ((1u << cuts.First()) - 1));
+    span.end += cuts.First();
+    return span;
+  }
+  for (; span.end < text.size() && !IsUrlCutChar(text[span.end]); ++span.end) span.quotes += IsQuote(text[span.end]);
+  return span;
 }
 
 // CleanUrl as a piece of text when quotes stand only at the URL's ends, as they mostly do; else
 // as a copy in buffer, whose memory serves link after link.
 std::string_view CutUrl(std::string_view text, std::string& buffer) {
   text = TrimView(text);
-  std::string_view url = text.substr(0, UrlEnd(text));
-  while (!url.empty() && IsQuote(url.front())) url.remove_prefix(1);
-  while (!url.empty() && IsQuote(url.back())) url.remove_suffix(1);
-  if (HoldsQuote(url)) {
+  const UrlSpan span = FindUrlSpan(text);
+  std::string_view url = text.substr(0, span.end);
+  std::size_t outerQuotes = 0;
+  for (; !url.empty() && IsQuote(url.front()); ++outerQuotes) url.remove_prefix(1);
+  for (; !url.empty() && IsQuote(url.back()); ++outerQuotes) url.remove_suffix(1);
+  if (outerQuotes < span.quotes) {
     buffer.clear();
     std::copy_if(url.begin(), url.end(), std::back_inserter(buffer), [](char c) { return !IsQuote(c); });
     url = buffer;
