@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -80,13 +79,14 @@ UrlSpan FindUrlSpan(std::string_view text) {
     const Hits cuts(Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
                     Equal(x, Splat('#')));
     const Hits quotes(Equal(x, Splat('"')) | Equal(x, Splat('\'')));
-    if (!cuts.Any()) {
-      span.quotes += std::popcount(quotes.mask);
-      continue;
+    // Counted one by one: quotes are few, and a processor without a population count makes
+    // std::popcount a library call.
+    const std::uint32_t before = cuts.Any() ? (1u << cuts.First()) - 1 : ~0u;
+    for (std::uint32_t q = quotes.mask & before; q != 0; q &= q - 1) ++span.quotes;
+    if (cuts.Any()) {
+      span.end += cuts.First();
+      return span;
     }
-    span.quotes += std::popcount(quotes.mask & ((1u << cuts.First()) - 1));
-    span.end += cuts.First();
-    return span;
   }
   for (; span.end < text.size() && !IsUrlCutChar(text[span.end]); ++span.end) span.quotes += IsQuote(text[span.end]);
   return span;
@@ -261,7 +261,7 @@ void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::s
   const std::string_view page = c_.page;
   std::string cutBuffer, anchor, link;
   for (const std::size_t p : markers) {
-    if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
+    if (Stopped()) return;
     const std::string_view cut = CutUrl(page.substr(p + markerSize, kLinkWindow), cutBuffer);
     const LinkFilter::Verdict verdict = filter.JudgeUrl(cut);
     if (verdict == LinkFilter::Verdict::kRejected) continue;
@@ -271,7 +271,11 @@ void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::s
       if (!filter.AnchorNamesContactPage(anchor, c_.pageCharset)) continue;
     }
     resolver.Resolve(cut, link);
-    if (filter.FollowsSchemeOf(link) && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
+    if (!filter.FollowsSchemeOf(link)) continue;
+    // The list grows only by hand-overs, so its room is looked at only before one.
+    const RunState::Level2Check check = c_.run.CheckLevel2Url(link, c_.settings.chache2number);
+    if (check == RunState::Level2Check::kFull) return;
+    if (check == RunState::Level2Check::kNew) HandOver([&] { c_.addLevel2(link); });
   }
 }
 
