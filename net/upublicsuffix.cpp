@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string>
-#include <unordered_map>
+
+#include "base/utexttable.h"
 
 namespace marvessa {
 
@@ -30,20 +30,15 @@ bool LookUp(std::string_view name) {
   return psl_is_public_suffix2(List(), text.data(), PSL_TYPE_ICANN | PSL_TYPE_NO_STAR_RULE) != 0;
 }
 
-struct NameHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
 // A look-up in the list costs as much as all the other rules an address is judged by, and pages
 // repeat a few top-level domains and domains: each thread keeps the answers it has had.
 bool IsListed(std::string_view name) {
   constexpr std::size_t kMostAnswers = 4096;
-  thread_local std::unordered_map<std::string, bool, NameHash, std::equal_to<>> answers;
-  if (const auto it = answers.find(name); it != answers.end()) return it->second;
+  thread_local TextTable<bool> answers;
+  if (const bool* answer = answers.Find(name)) return *answer;
   const bool listed = LookUp(name);
-  if (answers.size() >= kMostAnswers) answers.clear();
-  answers.emplace(name, listed);
+  if (answers.size() >= kMostAnswers) answers.Clear();
+  answers.Entry(name, [listed] { return listed; });
   return listed;
 }
 

@@ -110,15 +110,31 @@ class Decoder {
 
  private:
   // The first special byte at or after i, or the end. Whole chunks without a byte that may be
-  // special are passed over at once.
-  std::size_t NextSpecial(std::size_t i) const {
+  // special are passed over at once; the hits of the chunk last read are kept, since most
+  // special bytes are followed by another in the same chunk.
+  std::size_t NextSpecial(std::size_t i) {
     using namespace chunk;
     const char* const p = in_.data();
-    for (; i + kSize <= in_.size(); i += kSize)
-      for (Hits hits(MaybeSpecial(Load(p + i))); hits.Any(); hits.DropFirst())
-        if (special_[static_cast<unsigned char>(p[i + hits.First()])]) return i + hits.First();
+    if (i >= chunkAt_ && i < chunkAt_ + kSize) {
+      if (const std::size_t passed = i - chunkAt_; passed > 0) hits_.mask &= ~0u << passed;
+      if (const std::size_t found = SpecialHit(); found != kNone) return found;
+      i = chunkAt_ + kSize;
+    }
+    for (; i + kSize <= in_.size(); i += kSize) {
+      chunkAt_ = i;
+      hits_ = Hits(MaybeSpecial(Load(p + i)));
+      if (const std::size_t found = SpecialHit(); found != kNone) return found;
+    }
+    chunkAt_ = kNone;
     while (i < in_.size() && !special_[static_cast<unsigned char>(p[i])]) ++i;
     return i;
+  }
+
+  // The first hit left in the chunk last read that is a special byte, or kNone.
+  std::size_t SpecialHit() {
+    for (; hits_.Any(); hits_.DropFirst())
+      if (special_[static_cast<unsigned char>(in_[chunkAt_ + hits_.First()])]) return chunkAt_ + hits_.First();
+    return kNone;
   }
 
   // The bytes of a chunk that may be special: every special byte, and some more in the
@@ -294,6 +310,9 @@ class Decoder {
   const bool pairs_;    // a double-byte charset
   std::size_t i_ = 0;   // the byte being read
   std::size_t kept_ = 0;  // the first byte read and not yet in out_
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t chunkAt_ = kNone;  // where the chunk last read starts
+  chunk::Hits hits_{chunk::Chunk{}};  // its hits not yet passed
   std::string out_;
 };
 

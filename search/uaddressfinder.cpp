@@ -1,12 +1,11 @@
 #include "search/uaddressfinder.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/utext.h"
+#include "base/utexttable.h"
 #include "net/ucharset.h"
 
 namespace marvessa {
@@ -72,54 +71,8 @@ std::string_view WithoutEscapeRemnant(std::string_view local, char before) {
 
 // A candidate's verdict and the faults it has been reported with.
 struct Candidate {
-  AddressFault verdict;   // the rules' verdict
-  unsigned reported = 0;  // a bit for each fault it has been reported with
-};
-
-// The candidates of a page, found by their text: an open-addressing table whose texts share one
-// buffer, since a page has hundreds of candidates, each looked up at every occurrence.
-class CandidateTable {
- public:
-  // The entry of address (never empty), made with the verdict judge(address) gives the first
-  // time. It stays valid until the next call.
-  template <typename Judge>
-  Candidate& Entry(std::string_view address, const Judge& judge) {
-    if ((count_ + 1) * 2 > slots_.size()) Grow();
-    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(address));
-    std::size_t i = hash & (slots_.size() - 1);
-    for (; slots_[i].length > 0; i = (i + 1) & (slots_.size() - 1))
-      if (slots_[i].hash == hash && Text(slots_[i]) == address) return slots_[i].candidate;
-    slots_[i] = {texts_.size(), hash, static_cast<std::uint32_t>(address.size()), Candidate{judge(address)}};
-    texts_.append(address);
-    ++count_;
-    return slots_[i].candidate;
-  }
-
- private:
-  // Small, so that the table of a long page stays in the processor's caches as long as it can.
-  struct Slot {
-    std::size_t offset = 0;  // of the text in texts_
-    std::uint32_t hash = 0;
-    std::uint32_t length = 0;  // 0 for a free slot
-    Candidate candidate{AddressFault::kNone};
-  };
-
-  std::string_view Text(const Slot& slot) const { return std::string_view(texts_).substr(slot.offset, slot.length); }
-
-  void Grow() {
-    std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 512));
-    old.swap(slots_);
-    for (const Slot& slot : old) {
-      if (slot.length == 0) continue;
-      std::size_t i = slot.hash & (slots_.size() - 1);
-      while (slots_[i].length > 0) i = (i + 1) & (slots_.size() - 1);
-      slots_[i] = slot;
-    }
-  }
-
-  std::vector<Slot> slots_;  // a power of two of them, at most half used
-  std::size_t count_ = 0;
-  std::string texts_;
+  AddressFault verdict = AddressFault::kNone;  // the rules' verdict
+  unsigned reported = 0;                        // a bit for each fault it has been reported with
 };
 
 class Finder {
@@ -135,7 +88,7 @@ class Finder {
  private:
   // The candidate's entry, judged by the rules the first time the page shows it.
   Candidate& Entry(std::string_view address) {
-    return candidates_.Entry(address, [this](std::string_view a) { return rules_.Judge(a); });
+    return candidates_.Entry(address, [&] { return Candidate{rules_.Judge(address)}; });
   }
 
   // Reports each candidate once per page and fault.
@@ -318,7 +271,8 @@ class Finder {
   const AddressSink& found_;
   std::vector<std::size_t> mailtoValues_;
   std::vector<std::size_t> protectedValues_;
-  CandidateTable candidates_;
+  // A page has hundreds of candidates, each looked up at every occurrence.
+  TextTable<Candidate> candidates_;
   std::string address_;  // the text candidate being judged
 };
 

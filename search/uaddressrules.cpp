@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "base/uembedded.h"
 #include "base/ufileio.h"
@@ -112,39 +113,35 @@ std::optional<AddressRules> AddressRules::Parse(std::string_view text) {
   const int end = IndexOfLineNoCase(lines, "[/body]");
   if (end < 0) return std::nullopt;
   AddressRules rules;
-  struct Section {
-    std::string_view marker;
-    TextSet* list;        // a list of names
-    unsigned domainList;  // or the bit of a list of domains
+  const std::pair<std::string_view, List> sections[] = {
+      {"[special-use domains]", kSpecialUseDomains},         {"[asset extensions]", kAssetExtensions},
+      {"[tracking domains]", kTrackingDomains},              {"[placeholder addresses]", kPlaceholderAddresses},
+      {"[placeholder local parts]", kPlaceholderLocals},     {"[placeholder domains]", kPlaceholderDomains},
+      {"[source control users]", kSourceControlUsers},
   };
-  const Section sections[] = {
-      {"[special-use domains]", nullptr, kSpecialUseList},
-      {"[asset extensions]", &rules.assetExtensions_, 0},
-      {"[tracking domains]", nullptr, kTrackingList},
-      {"[placeholder addresses]", &rules.placeholderAddresses_, 0},
-      {"[placeholder local parts]", &rules.placeholderLocals_, 0},
-      {"[placeholder domains]", nullptr, kPlaceholderList},
-      {"[source control users]", &rules.sourceControlUsers_, 0},
-  };
-  const Section* section = nullptr;
+  unsigned section = 0;
   for (int i = 1; i < end; ++i) {
     const std::string line = LowerAscii(Trim(lines[i]));
     if (line.starts_with('[')) {
-      section = nullptr;
-      for (const Section& s : sections)
-        if (line == s.marker) section = &s;
-    } else if (section && !line.empty()) {
-      if (section->list) section->list->insert(line);
-      else rules.domains_[line] |= section->domainList;
+      section = 0;
+      for (const auto& [marker, list] : sections)
+        if (line == marker) section = list;
+    } else if (section != 0 && !line.empty()) {
+      rules.lists_.Entry(line, [] { return 0u; }) |= section;
     }
   }
   return rules;
 }
 
-unsigned AddressRules::ListsOf(std::string_view domain) const {
+unsigned AddressRules::ListsOfName(std::string_view name) const {
+  const unsigned* lists = lists_.Find(name);
+  return lists ? *lists : 0;
+}
+
+unsigned AddressRules::DomainListsOf(std::string_view domain) const {
   unsigned lists = 0;
   for (;;) {
-    if (const auto it = domains_.find(domain); it != domains_.end()) lists |= it->second;
+    lists |= ListsOfName(domain) & kDomainLists;
     const std::size_t dot = domain.find('.');
     if (dot == std::string_view::npos) return lists;
     domain.remove_prefix(dot + 1);
@@ -165,15 +162,16 @@ AddressFault AddressRules::Judge(std::string_view local, std::string_view domain
   const std::string_view lowerDomain = lower(local.size() + 1, domain);
   const std::string_view lowerAddress(buffer.data(), local.size() + 1 + domain.size());
   const std::string_view topLevel = LastLabel(lowerDomain);
-  if (StartsWithScale(lowerDomain) || assetExtensions_.contains(topLevel)) return AddressFault::kAsset;
-  const unsigned lists = ListsOf(lowerDomain);
-  if (lists & kSpecialUseList) return AddressFault::kSpecialUse;
+  if (StartsWithScale(lowerDomain) || (ListsOfName(topLevel) & kAssetExtensions)) return AddressFault::kAsset;
+  const unsigned domainLists = DomainListsOf(lowerDomain);
+  if (domainLists & kSpecialUseDomains) return AddressFault::kSpecialUse;
   if (IsNumeric(topLevel) || !IsTopLevelDomain(topLevel) || IsPublicSuffix(lowerDomain)) return AddressFault::kDomain;
-  if ((lists & kTrackingList) || IsHexKey(lowerLocal)) return AddressFault::kTracking;
-  if (placeholderAddresses_.contains(lowerAddress) || placeholderLocals_.contains(lowerLocal) ||
-      (lists & kPlaceholderList))
+  if ((domainLists & kTrackingDomains) || IsHexKey(lowerLocal)) return AddressFault::kTracking;
+  const unsigned localLists = ListsOfName(lowerLocal);
+  if ((ListsOfName(lowerAddress) & kPlaceholderAddresses) || (localLists & kPlaceholderLocals) ||
+      (domainLists & kPlaceholderDomains))
     return AddressFault::kPlaceholder;
-  if (sourceControlUsers_.contains(lowerLocal)) return AddressFault::kSourceControl;
+  if (localLists & kSourceControlUsers) return AddressFault::kSourceControl;
   return AddressFault::kNone;
 }
 

@@ -9,11 +9,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <functional>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "base/ufolders.h"
+#include "base/utexttable.h"
 
 namespace marvessa {
 
@@ -31,15 +29,6 @@ enum class AddressFault {
 };
 std::string_view AddressFaultName(AddressFault fault);
 
-// A set of strings that can be searched with a string_view.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
-// The lists a domain stands in, as bits of AddressRules::DomainList.
-using DomainLists = std::unordered_map<std::string, unsigned, TextHash, std::equal_to<>>;
-
 class AddressRules {
  public:
   // The rules of a file's text; nothing when the text is not a complete rules file (first line
@@ -52,15 +41,23 @@ class AddressRules {
   AddressFault Judge(std::string_view address) const;
 
  private:
-  enum DomainList : unsigned { kSpecialUseList = 1, kTrackingList = 2, kPlaceholderList = 4 };
-  // The lists that hold the domain or a domain above it, in one walk up its labels.
-  unsigned ListsOf(std::string_view domain) const;
+  // The lists a lower-case name stands in, as bits: the domain lists hold a domain and every
+  // domain below it; the others hold top-level labels, addresses or local parts.
+  enum List : unsigned {
+    kSpecialUseDomains = 1,
+    kTrackingDomains = 2,
+    kPlaceholderDomains = 4,
+    kDomainLists = 7,
+    kAssetExtensions = 8,
+    kPlaceholderAddresses = 16,
+    kPlaceholderLocals = 32,
+    kSourceControlUsers = 64,
+  };
+  unsigned ListsOfName(std::string_view name) const;
+  // The domain lists that hold the domain or a domain above it, in one walk up its labels.
+  unsigned DomainListsOf(std::string_view domain) const;
 
-  DomainLists domains_;
-  TextSet assetExtensions_;
-  TextSet placeholderAddresses_;
-  TextSet placeholderLocals_;
-  TextSet sourceControlUsers_;
+  TextTable<unsigned> lists_;  // every name of every list, with the lists it stands in
 };
 
 // The copy built into the program.

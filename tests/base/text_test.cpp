@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/utext.h"
+#include "base/utexttable.h"
 
 namespace marvessa {
 namespace {
@@ -101,6 +102,24 @@ TEST(Text, IndexOfLineMatchesWholeLinesIgnoringCase) {
   EXPECT_EQ(IndexOfLineNoCase(lines, "[body]"), 1);
   EXPECT_EQ(IndexOfLineNoCase(lines, "[body]", 2), 2);
   EXPECT_EQ(IndexOfLineNoCase(lines, "[/body]"), -1);
+}
+
+TEST(Text, TextTableFindsEveryTextAfterGrowingAndMakesEachValueOnce) {
+  TextTable<int> table;
+  // Texts that differ only in their last byte, past whole eight-byte words, and an empty one.
+  const auto text = [](int n) { return std::string(static_cast<std::size_t>(n % 23), 'x') + std::to_string(n); };
+  for (int n = 0; n < 3000; ++n) table.Entry(text(n), [n] { return n; });
+  table.Entry("", [] { return -1; });
+  int made = 0;
+  for (int n = 0; n < 3000; ++n) {
+    ASSERT_NE(table.Find(text(n)), nullptr) << n;
+    EXPECT_EQ(*table.Find(text(n)), n);
+    EXPECT_EQ(table.Entry(text(n), [&made] { return ++made; }), n);
+  }
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(*table.Find(""), -1);
+  EXPECT_EQ(table.Find("x3000"), nullptr);
+  EXPECT_EQ(table.size(), 3001u);
 }
 
 }  // namespace
