@@ -50,10 +50,15 @@ std::string LowerAscii(std::string_view s) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   using namespace chunk;
   if (a.size() != b.size()) return false;
-  std::size_t i = 0;
-  for (; i + kSize <= a.size(); i += kSize)
-    if (Hits(~Equal(Lower(Load(a.data() + i)), Lower(Load(b.data() + i)))).Any()) return false;
-  for (; i < a.size(); ++i)
+  const auto differAt = [&](std::size_t i) {
+    return Hits(~Equal(Lower(Load(a.data() + i)), Lower(Load(b.data() + i)))).Any();
+  };
+  if (a.size() >= kSize) {  // the last chunk ends with the texts, overlapping the one before
+    for (std::size_t i = 0; i + kSize < a.size(); i += kSize)
+      if (differAt(i)) return false;
+    return !differAt(a.size() - kSize);
+  }
+  for (std::size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
 }

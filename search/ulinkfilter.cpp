@@ -24,6 +24,23 @@ std::string AllBytes() {
   return bytes;
 }
 
+// Whether text is word in any letter case. The word is lower-case letters, so that setting each
+// byte's 0x20 bit folds exactly (only "A" and "a" give "a").
+bool IsWordNoCase(std::string_view text, std::string_view word) {
+  if (text.size() != word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if ((text[i] | 0x20) != word[i]) return false;
+  return true;
+}
+
+// Whether text starts with word in any letter case; word is lower-case.
+bool StartsWithNoCase(std::string_view text, std::string_view word) {
+  if (text.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (LowerAscii(text[i]) != word[i]) return false;
+  return true;
+}
+
 // Two bytes as the table of term starts numbers them: as a little-endian number, the way a
 // text's bytes are read from memory.
 unsigned PairIndex(char first, char second) {
@@ -101,10 +118,7 @@ bool IsMailOrScriptLink(std::string_view link) {
   using namespace chunk;
   const auto startsAt = [link](std::size_t at) {
     const std::string_view rest = link.substr(at);
-    const auto starts = [rest](std::string_view word) {
-      return rest.size() >= word.size() && EqualsNoCase(rest.substr(0, word.size()), word);
-    };
-    return starts("mailto:") || starts("javascript");
+    return StartsWithNoCase(rest, "mailto:") || StartsWithNoCase(rest, "javascript");
   };
   if (link.size() < kSize) {
     for (std::size_t i = 0; i < link.size(); ++i)
@@ -216,10 +230,17 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
-  return EqualsNoCase(scheme, "http") || (!httpOnly_ && EqualsNoCase(scheme, "https"));
+  return IsWordNoCase(scheme, "http") || (!httpOnly_ && IsWordNoCase(scheme, "https"));
 }
 
-bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsScheme(UrlSchemeAsWritten(url)); }
+bool LinkFilter::FollowsSchemeOf(std::string_view url) const {
+  // Most URLs start with "http://" or "https://", whose first "://" ends the scheme: known
+  // without a search.
+  const std::string_view s = TrimView(url);
+  if (StartsWithNoCase(s, "http://")) return true;
+  if (StartsWithNoCase(s, "https://")) return !httpOnly_;
+  return FollowsScheme(UrlSchemeAsWritten(s));
+}
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {
   return HoldsTerm(FoldCaseUtf8(utf8), [](char c) { return c; });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -230,13 +231,16 @@ void FindLinkMarkers(std::string_view page, std::vector<std::size_t>& hrefs, std
     if (e >= 4 && lowered4(e - 4) == kHrefLetters) hrefs.push_back(e - 4);
     else if (lowered4(e - 3) == kSrcEquals) srcs.push_back(e - 3);
   };
+  // Bit k: an "=" at at + k after an "f" or a "c".
+  const auto candidates = [p](std::size_t at) {
+    const Chunk before = Load(p + at - 1) | Splat(0x20);
+    return MaskOf(Equal(Load(p + at), Splat('=')) & (Equal(before, Splat('f')) | Equal(before, Splat('c'))));
+  };
   std::size_t e = 3;  // the "=" of a marker stands at 3 or later
-  for (; e + kSize <= page.size(); e += kSize) {
-    const Chunk before = Load(p + e - 1) | Splat(0x20);
-    for (Hits hits(Equal(Load(p + e), Splat('=')) & (Equal(before, Splat('f')) | Equal(before, Splat('c'))));
-         hits.Any(); hits.DropFirst())
-      atEquals(e + hits.First());
-  }
+  // Two chunks a step: most hold no candidate, and one test covers both.
+  for (; e + 2 * kSize <= page.size(); e += 2 * kSize)
+    for (std::uint32_t hits = candidates(e) | candidates(e + kSize) << kSize; hits != 0; hits &= hits - 1)
+      atEquals(e + static_cast<std::size_t>(std::countr_zero(hits)));
   for (; e < page.size(); ++e)
     if (page[e] == '=') atEquals(e);
 }

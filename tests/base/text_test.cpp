@@ -25,6 +25,9 @@ TEST(Text, LowerCasingKeepsLengthAndTouchesOnlyAsciiLetters) {
   EXPECT_EQ(LowerAscii("@AZ[`az{\xC1\xDA\x81\x41MIXED"), "@az[`az{\xC1\xDA\x81\x61mixed");
   EXPECT_TRUE(EqualsNoCase("[BODY]", "[body]"));
   EXPECT_FALSE(EqualsNoCase("[body] ", "[body]"));
+  // Longer than a chunk: the last one overlaps its predecessor and still reads the last byte.
+  EXPECT_TRUE(EqualsNoCase("HTTP://127.0.0.1/D1/A.HTM", "http://127.0.0.1/d1/a.htm"));
+  EXPECT_FALSE(EqualsNoCase("http://127.0.0.1/d1/a.htm", "http://127.0.0.1/d1/a.htn"));
 }
 
 TEST(Text, FindNoCaseInWholeChunksAndTheRest) {
