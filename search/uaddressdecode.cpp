@@ -115,14 +115,14 @@ class Decoder {
   std::size_t NextSpecial(std::size_t i) {
     using namespace chunk;
     const char* const p = in_.data();
-    if (i >= chunkAt_ && i < chunkAt_ + kSize) {
+    if (i >= chunkAt_ && i < chunkAt_ + kStep) {
       if (const std::size_t passed = i - chunkAt_; passed > 0) hits_.mask &= ~0u << passed;
       if (const std::size_t found = SpecialHit(); found != kNone) return found;
-      i = chunkAt_ + kSize;
+      i = chunkAt_ + kStep;
     }
-    for (; i + kSize <= in_.size(); i += kSize) {
+    for (; i + kStep <= in_.size(); i += kStep) {
       chunkAt_ = i;
-      hits_ = Hits(MaybeSpecial(Load(p + i)));
+      hits_.mask = Hits(MaybeSpecial(Load(p + i))).mask | Hits(MaybeSpecial(Load(p + i + kSize))).mask << kSize;
       if (const std::size_t found = SpecialHit(); found != kNone) return found;
     }
     chunkAt_ = kNone;
@@ -162,7 +162,8 @@ class Decoder {
   // The bytes from i_ up to end become shown.
   void Replace(std::size_t end, std::string_view shown) {
     out_.append(in_.substr(kept_, i_ - kept_));
-    out_.append(shown);
+    if (shown.size() == 1) out_.push_back(shown[0]);
+    else out_.append(shown);
     i_ = kept_ = end;
   }
 
@@ -311,7 +312,9 @@ class Decoder {
   std::size_t i_ = 0;   // the byte being read
   std::size_t kept_ = 0;  // the first byte read and not yet in out_
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  std::size_t chunkAt_ = kNone;  // where the chunk last read starts
+  // Two chunks are read at once.
+  static constexpr std::size_t kStep = 2 * chunk::kSize;
+  std::size_t chunkAt_ = kNone;  // where the chunks last read start
   chunk::Hits hits_{chunk::Chunk{}};  // its hits not yet passed
   std::string out_;
 };

@@ -242,7 +242,8 @@ class Finder {
     address_.assign(local);
     address_ += '@';
     address_ += domain;
-    Candidate& candidate = Entry(address_);
+    // Neither part holds an "@", so judging the parts is judging the whole text.
+    Candidate& candidate = candidates_.Entry(address_, [&] { return Candidate{rules_.Judge(local, domain)}; });
     AddressFault fault = InUrl(start, before) ? AddressFault::kInUrl : candidate.verdict;
     if (fault == AddressFault::kNone && InPlaceholder(start)) fault = AddressFault::kPlaceholder;
     if (fault == AddressFault::kNone && IsRepositoryPath(end)) fault = AddressFault::kSourceControl;

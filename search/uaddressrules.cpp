@@ -128,12 +128,16 @@ std::optional<AddressRules> AddressRules::Parse(std::string_view text) {
         if (line == marker) section = list;
     } else if (section != 0 && !line.empty()) {
       rules.lists_.Entry(line, [] { return 0u; }) |= section;
+      rules.namesByLength_[line.size() % kNameLengths] |= 1ull << (static_cast<unsigned char>(line[0]) % 64);
     }
   }
   return rules;
 }
 
 unsigned AddressRules::ListsOfName(std::string_view name) const {
+  // Most names a page shows stand in no list: one bit for their length and first byte tells.
+  if (name.empty() || !(namesByLength_[name.size() % kNameLengths] >> (static_cast<unsigned char>(name[0]) % 64) & 1))
+    return 0;
   const unsigned* lists = lists_.Find(name);
   return lists ? *lists : 0;
 }
