@@ -141,7 +141,7 @@ class Finder {
 
   bool MailtoAddresses(std::string_view link) {
     const std::size_t question = link.find('?');
-    if (!AddressList(PercentDecode(link.substr(0, question)))) return false;
+    if (!EncodedAddressList(link.substr(0, question))) return false;
     if (question == std::string_view::npos) return true;
     std::string_view query = link.substr(question + 1);
     while (!query.empty()) {
@@ -150,11 +150,16 @@ class Finder {
       const std::size_t equals = parameter.find('=');
       const std::string name = LowerAscii(parameter.substr(0, equals));
       if (equals != std::string_view::npos && (name == "to" || name == "cc" || name == "bcc") &&
-          !AddressList(PercentDecode(parameter.substr(equals + 1))))
+          !EncodedAddressList(parameter.substr(equals + 1)))
         return false;
       query.remove_prefix(amp == std::string_view::npos ? query.size() : amp + 1);
     }
     return true;
+  }
+
+  // A percent-encoded AddressList; most are written without "%", and are read in place.
+  bool EncodedAddressList(std::string_view encoded) {
+    return encoded.find('%') == std::string_view::npos ? AddressList(encoded) : AddressList(PercentDecode(encoded));
   }
 
   // Addresses separated by "," or ";", each possibly written as "Name <address>".
