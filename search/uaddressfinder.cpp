@@ -1,6 +1,7 @@
 #include "search/uaddressfinder.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,10 +70,17 @@ std::string_view WithoutEscapeRemnant(std::string_view local, char before) {
   return local;
 }
 
-// A candidate's verdict and the faults it has been reported with.
+// A candidate's verdict, made when first needed (a candidate cut out of a URL needs none), and
+// the faults it has been reported with.
 struct Candidate {
-  AddressFault verdict = AddressFault::kNone;  // the rules' verdict
-  unsigned reported = 0;                        // a bit for each fault it has been reported with
+  std::optional<AddressFault> verdict;
+  unsigned reported = 0;  // a bit for each fault it has been reported with
+
+  template <typename Judge>
+  AddressFault Verdict(const Judge& judge) {
+    if (!verdict) verdict = judge();
+    return *verdict;
+  }
 };
 
 class Finder {
@@ -86,9 +94,8 @@ class Finder {
   }
 
  private:
-  // The candidate's entry, judged by the rules the first time the page shows it.
   Candidate& Entry(std::string_view address) {
-    return candidates_.Entry(address, [&] { return Candidate{rules_.Judge(address)}; });
+    return candidates_.Entry(address, [] { return Candidate{}; });
   }
 
   // Reports each candidate once per page and fault.
@@ -101,7 +108,7 @@ class Finder {
 
   bool ReportWhole(std::string_view address) {
     Candidate& candidate = Entry(address);
-    return Report(candidate, address, candidate.verdict);
+    return Report(candidate, address, candidate.Verdict([&] { return rules_.Judge(address); }));
   }
 
   // One pass over the page for "mail", which the mailto: links and both forms of Cloudflare's
@@ -247,9 +254,10 @@ class Finder {
     address_.assign(local);
     address_ += '@';
     address_ += domain;
+    Candidate& candidate = Entry(address_);
     // Neither part holds an "@", so judging the parts is judging the whole text.
-    Candidate& candidate = candidates_.Entry(address_, [&] { return Candidate{rules_.Judge(local, domain)}; });
-    AddressFault fault = InUrl(start, before) ? AddressFault::kInUrl : candidate.verdict;
+    AddressFault fault = InUrl(start, before) ? AddressFault::kInUrl
+                                              : candidate.Verdict([&] { return rules_.Judge(local, domain); });
     if (fault == AddressFault::kNone && InPlaceholder(start)) fault = AddressFault::kPlaceholder;
     if (fault == AddressFault::kNone && IsRepositoryPath(end)) fault = AddressFault::kSourceControl;
     return Report(candidate, address_, fault);
