@@ -93,22 +93,27 @@ class Decoder {
 
   std::string Run() {
     const std::size_t n = in_.size();
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(in_.data());
     while (i_ < n) {
       i_ = NextSpecial(i_);
       if (i_ == n) break;
-      const unsigned char b = bytes[i_];
-      if (pairs_ && b >= 0x80 && i_ + 1 < n && bytes[i_ + 1] >= 0x80 && !PairChar(bytes_, b, bytes[i_ + 1])) {
-        i_ += 2;  // most double-byte characters stay as they are
-      } else {
-        Step();
-      }
+      if (!pairs_ || !SkipPairs()) Step();
     }
     out_.append(in_.substr(kept_));
     return std::move(out_);
   }
 
  private:
+  // Passes over the double-byte characters from i_ on that stay as they are (most do), one
+  // after the other as a page's text has them; false when there is none at i_.
+  bool SkipPairs() {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(in_.data());
+    const std::size_t start = i_;
+    while (i_ + 1 < in_.size() && bytes[i_] >= 0x80 && special_[bytes[i_]] && bytes[i_ + 1] >= 0x80 &&
+           !PairChar(bytes_, bytes[i_], bytes[i_ + 1]))
+      i_ += 2;
+    return i_ != start;
+  }
+
   // The first special byte at or after i, or the end. Whole chunks without a byte that may be
   // special are passed over at once; the hits of the chunk last read are kept, since most
   // special bytes are followed by another in the same chunk.
