@@ -3,10 +3,12 @@
 // test a chunk at once and look at single bytes only where a chunk holds something.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -56,5 +58,19 @@ struct Hits {
   std::size_t First() const { return static_cast<std::size_t>(__builtin_ctz(mask)); }
   void DropFirst() { mask &= mask - 1; }
 };
+
+// Whether hitsOf(chunk) finds a byte of text. The last chunk ends with the text; a text shorter
+// than a chunk is read through a copy padded with zero bytes, which hitsOf must not find.
+template <typename HitsOf>
+bool AnyHit(std::string_view text, HitsOf hitsOf) {
+  if (text.size() < kSize) {
+    char piece[kSize] = {};
+    if (!text.empty()) std::memcpy(piece, text.data(), text.size());
+    return Hits(hitsOf(Load(piece))).Any();
+  }
+  for (std::size_t i = 0; i < text.size(); i += kSize)
+    if (Hits(hitsOf(Load(text.data() + std::min(i, text.size() - kSize)))).Any()) return true;
+  return false;
+}
 
 }  // namespace marvessa::chunk

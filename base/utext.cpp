@@ -24,13 +24,6 @@ std::string TrimLeft(std::string_view s) {
 
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
-std::string_view TrimView(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
-
 bool HasControlByte(std::string_view s) {
   return std::any_of(s.begin(), s.end(), [](char c) {
     const auto b = static_cast<unsigned char>(c);

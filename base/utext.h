@@ -18,8 +18,13 @@ constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 constexpr char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 std::string Trim(std::string_view s);
-// The same text without its blanks at either end, without a copy.
-std::string_view TrimView(std::string_view s);
+// The same text without its blanks at either end, without a copy. Inline: every link of a page
+// is trimmed several times, mostly with nothing to trim.
+inline std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
 std::string TrimLeft(std::string_view s);
 bool IsBlankText(std::string_view s);
 // A byte below 32 or DEL.

@@ -147,23 +147,36 @@ LinkResolver::LinkResolver(std::string_view base) : directory_(UrlDirectory(base
 }
 
 std::string LinkResolver::Resolve(std::string_view link) const {
+  std::string resolved;
+  Resolve(link, resolved);
+  return resolved;
+}
+
+void LinkResolver::Resolve(std::string_view link, std::string& resolved) const {
+  const auto join = [&resolved](std::string_view a, std::string_view b) { resolved.assign(a).append(b); };
   std::string_view l = TrimView(link);
-  if (l.empty()) return {};
   std::string slashed;
   if (l.find('\\') != std::string_view::npos) {
     slashed = l;
     ForwardSlashes(slashed);
     l = slashed;
   }
-  if (l == "./") return {};
-  if (NamesHost(l)) return std::string(l);
-  // "//host/path" keeps the page's scheme.
-  if (l.starts_with("//")) return origin_.empty() ? std::string() : Joined(origin_.substr(0, origin_.find(':') + 1), l);
-  if (l.starts_with('/')) return Joined(origin_, l);
-  // "./x" counts as "../x": one directory above the base document's directory.
-  if (l.starts_with("./")) return ResolveParentSteps(Joined(".", l));
-  if (l.find("../") == std::string_view::npos) return Joined(directory_, l);
-  return ResolveParentSteps(std::string(l));
+  if (l.empty() || l == "./") {
+    resolved.clear();
+  } else if (NamesHost(l)) {
+    resolved.assign(l);
+  } else if (l.starts_with("//")) {  // keeps the page's scheme
+    if (origin_.empty()) resolved.clear();
+    else join(std::string_view(origin_).substr(0, origin_.find(':') + 1), l);
+  } else if (l.starts_with('/')) {
+    join(origin_, l);
+  } else if (l.starts_with("./")) {  // counts as "../x": one directory above the base document's
+    resolved = ResolveParentSteps(Joined(".", l));
+  } else if (l.find("../") == std::string_view::npos) {
+    join(directory_, l);
+  } else {
+    resolved = ResolveParentSteps(std::string(l));
+  }
 }
 
 // Each "../" step leaves one directory of the base.

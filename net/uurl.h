@@ -36,6 +36,8 @@ class LinkResolver {
  public:
   explicit LinkResolver(std::string_view base);
   std::string Resolve(std::string_view link) const;
+  // The same into resolved, whose memory serves link after link.
+  void Resolve(std::string_view link, std::string& resolved) const;
 
  private:
   std::string ResolveParentSteps(std::string link) const;

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <exception>
 
+#include "base/uchunk.h"
 #include "base/utext.h"
 #include "net/ucharset.h"
 #include "net/uurl.h"
@@ -12,6 +15,20 @@
 namespace marvessa {
 
 namespace {
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+std::string AllBytes() {
+  std::string bytes(256, '\0');
+  for (std::size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>(b);
+  return bytes;
+}
+
+// Two bytes as the table of term starts numbers them: as a little-endian number, the way a
+// text's bytes are read from memory.
+unsigned PairIndex(char first, char second) {
+  return static_cast<unsigned char>(first) | static_cast<unsigned>(static_cast<unsigned char>(second)) << 8;
+}
 
 // The next code point of UTF-8 text at i, or -1 for a byte that starts none; i moves past it.
 long NextCodePoint(std::string_view s, std::size_t& i) {
@@ -41,20 +58,96 @@ constexpr std::uint32_t Quad(std::string_view four) {
   return quad;
 }
 
-// Every four characters that stand together in LinkEndings, sorted: the last four characters of
-// each link are looked up in a few steps instead of a search through the text.
-constexpr auto kLinkEndingQuads = [] {
-  std::array<std::uint32_t, LinkEndings.size() - 3> quads{};
-  for (std::size_t i = 0; i < quads.size(); ++i) quads[i] = Quad(LinkEndings.substr(i, 4));
-  std::sort(quads.begin(), quads.end());
-  return quads;
+// The slot of a quad in a table of 256: its top byte after a multiplicative mix.
+constexpr std::size_t EndingSlot(std::uint32_t quad) { return (quad * 0x9E3779B1u) >> 24; }
+
+// Every four characters that stand together in LinkEndings, in a table with open addressing
+// (0 marks a free slot): the last four characters of each link are found in about one step.
+constexpr auto kLinkEndingTable = [] {
+  std::array<std::uint32_t, 256> table{};
+  for (std::size_t i = 0; i + 4 <= LinkEndings.size(); ++i) {
+    const std::uint32_t quad = Quad(LinkEndings.substr(i, 4));
+    std::size_t slot = EndingSlot(quad);
+    while (table[slot] != 0 && table[slot] != quad) slot = (slot + 1) % table.size();
+    table[slot] = quad;
+  }
+  return table;
 }();
 
 // Whether the lower-cased tail of a link (its last four characters, or all of a shorter one)
 // occurs in LinkEndings.
 bool IsLinkEnding(std::string_view tail) {
   if (tail.size() < 4) return LinkEndings.find(tail) != std::string_view::npos;
-  return std::binary_search(kLinkEndingQuads.begin(), kLinkEndingQuads.end(), Quad(tail));
+  const std::uint32_t quad = Quad(tail);
+  for (std::size_t slot = EndingSlot(quad); kLinkEndingTable[slot] != 0; slot = (slot + 1) % kLinkEndingTable.size())
+    if (kLinkEndingTable[slot] == quad) return true;
+  return false;
+}
+
+// Whether the lower-cased last four characters of a link (all of a shorter one) occur in
+// LinkEndings.
+bool HasUnwantedEnding(std::string_view link) {
+  char tail[4];
+  const std::size_t tailSize = std::min(link.size(), sizeof tail);
+  for (std::size_t i = 0; i < tailSize; ++i) tail[i] = LowerAscii(link[link.size() - tailSize + i]);
+  return IsLinkEnding(std::string_view(tail, tailSize));
+}
+
+// Whether "mailto:" or "javascript" stands anywhere in a link, letter case ignored: one pass,
+// sixteen bytes at a time, that compares only where an "m" or a "j" stands before an "a" (or
+// before the next chunk). The last chunk ends with the link and skips the bytes its predecessor
+// has seen.
+bool IsMailOrScriptLink(std::string_view link) {
+  using namespace chunk;
+  const auto startsAt = [link](std::size_t at) {
+    const std::string_view rest = link.substr(at);
+    const auto starts = [rest](std::string_view word) {
+      return rest.size() >= word.size() && EqualsNoCase(rest.substr(0, word.size()), word);
+    };
+    return starts("mailto:") || starts("javascript");
+  };
+  if (link.size() < kSize) {
+    for (std::size_t i = 0; i < link.size(); ++i)
+      if (const char c = LowerAscii(link[i]); (c == 'm' || c == 'j') && startsAt(i)) return true;
+    return false;
+  }
+  for (std::size_t i = 0; i < link.size(); i += kSize) {
+    const std::size_t at = std::min(i, link.size() - kSize);
+    const Chunk lower = Load(link.data() + at) | Splat(0x20);  // exact for letters
+    Hits hits(Equal(lower, Splat('m')) | Equal(lower, Splat('j')));
+    hits.mask &= (Hits(Equal(lower, Splat('a'))).mask >> 1 | 1u << (kSize - 1)) & ~0u << (i - at);
+    for (; hits.Any(); hits.DropFirst())
+      if (startsAt(at + hits.First())) return true;
+  }
+  return false;
+}
+
+// Whether text holds only ASCII bytes, and none of them "%" when percentToo: the top bit of a
+// byte is the processor's byte mask.
+bool IsAscii(std::string_view text, bool percentToo = false) {
+  using namespace chunk;
+  const Chunk percent = Splat(percentToo ? '%' : '\x80');
+  return !AnyHit(text, [percent](Chunk x) { return x | Equal(x, percent); });
+}
+
+// Whether iconv reads each ASCII byte of a page charset as that very character, so that ASCII
+// text in it needs no conversion: the stateless charsets PageCharset names, as far as the
+// iconv at hand confirms it.
+bool ReadsAsciiAsItself(const std::string& charset) {
+  static const std::vector<std::string> kCharsets = [] {
+    const std::string ascii = AllBytes().substr(0, 128);
+    std::vector<std::string> confirmed{"UTF-8"};
+    for (const char* name : {"GB18030", "BIG5-HKSCS", "CP932", "EUC-JP", "CP949", "KOI8-R", "KOI8-U", "CP1250",
+                             "CP1251", "CP1252", "CP1253", "CP1254", "CP1255", "CP1256", "CP1257", "CP1258",
+                             "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-7", "ISO-8859-9", "ISO-8859-15"}) {
+      try {
+        if (ConvertText(ascii, "UTF-8", name) == ascii) confirmed.emplace_back(name);
+      } catch (const std::exception&) {
+      }
+    }
+    return confirmed;
+  }();
+  return std::find(kCharsets.begin(), kCharsets.end(), charset) != kCharsets.end();
 }
 
 long LowerCodePoint(long cp) {
@@ -112,6 +205,14 @@ LinkFilter::LinkFilter(const Settings& settings) : filterUrl_(settings.filterurl
     termsFrom_[b] = static_cast<std::size_t>(first - terms_.begin());
   }
   termsFrom_[256] = terms_.size();
+  for (const std::string& term : terms_) {
+    // Either byte in either case; a one-byte term before any byte, and before the end of a text
+    // (a zero byte).
+    const std::string firsts{term[0], UpperAscii(term[0])};
+    const std::string seconds = term.size() > 1 ? std::string{term[1], UpperAscii(term[1])} : AllBytes();
+    for (const char a : firsts)
+      for (const char b : seconds) termStarts_.set(PairIndex(a, b));
+  }
 }
 
 bool LinkFilter::FollowsScheme(std::string_view scheme) const {
@@ -121,19 +222,31 @@ bool LinkFilter::FollowsScheme(std::string_view scheme) const {
 bool LinkFilter::FollowsSchemeOf(std::string_view url) const { return FollowsScheme(UrlSchemeAsWritten(url)); }
 
 bool LinkFilter::NamesContactPage(const std::string& utf8) const {
-  const std::string folded = FoldCaseUtf8(utf8);
-  const std::string_view text = folded;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char first = text[i];
+  return HoldsTerm(FoldCaseUtf8(utf8), [](char c) { return c; });
+}
+
+// Whether some term stands in text, each byte of it read as fold(byte). The table of term
+// starts is read with the bytes as they stand (it holds their upper-case forms too).
+template <typename Fold>
+bool LinkFilter::HoldsTerm(std::string_view text, Fold fold) const {
+  const auto termAt = [&](std::size_t i) {
+    const unsigned char first = fold(text[i]);
     for (std::size_t t = termsFrom_[first]; t < termsFrom_[first + 1]; ++t) {
       const std::string& term = terms_[t];
-      // The second byte turns most terms down before a whole comparison.
-      if (term.size() <= text.size() - i && (term.size() == 1 || term[1] == text[i + 1]) &&
-          text.substr(i, term.size()) == term)
-        return true;
+      if (term.size() > text.size() - i) continue;
+      std::size_t k = 1;
+      while (k < term.size() && fold(text[i + k]) == term[k]) ++k;
+      if (k == term.size()) return true;
     }
+    return false;
+  };
+  if (text.empty()) return false;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    std::uint16_t pair;
+    std::memcpy(&pair, text.data() + i, sizeof pair);
+    if (termStarts_[pair] && termAt(i)) return true;
   }
-  return false;
+  return termStarts_[PairIndex(text.back(), '\0')] && termAt(text.size() - 1);
 }
 
 std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& charset) const {
@@ -146,28 +259,35 @@ std::string LinkFilter::AnchorAsUtf8(std::string_view text, const std::string& c
 }
 
 bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, const std::string& pageCharset) const {
-  return Wanted(link, [anchorText] { return std::string(anchorText); }, pageCharset);
+  const Verdict verdict = JudgeUrl(link);
+  return verdict == Verdict::kWanted ||
+         (verdict == Verdict::kAnchorDecides && AnchorNamesContactPage(anchorText, pageCharset));
 }
 
-bool LinkFilter::Wanted(std::string_view link, const std::function<std::string()>& anchorText,
-                        const std::string& pageCharset) const {
-  // Every test but the contact words reads the link in place: most links of a page are judged
-  // by them alone.
+// The cheap tests first; the contact words, which read the whole link, last.
+LinkFilter::Verdict LinkFilter::JudgeUrl(std::string_view link) const {
   const std::string_view s = TrimView(link);
-  if (s.empty() || FindNoCase(s, "mailto:") != std::string_view::npos ||
-      FindNoCase(s, "javascript") != std::string_view::npos)
-    return false;
-  const std::string_view scheme = TrimView(UrlSchemeAsWritten(s));
-  if (!scheme.empty() && !FollowsScheme(scheme)) return false;
-  char tail[4];
-  const std::size_t tailSize = std::min(s.size(), sizeof tail);
-  for (std::size_t i = 0; i < tailSize; ++i) tail[i] = LowerAscii(s[s.size() - tailSize + i]);
-  if (IsLinkEnding(std::string_view(tail, tailSize))) return false;
-  if (!filterUrl_) return true;
+  if (s.empty() || HasUnwantedEnding(s)) return Verdict::kRejected;
+  const std::size_t schemeEnd = s.find("://");
+  if (schemeEnd != std::string_view::npos) {
+    const std::string_view scheme = TrimView(s.substr(0, schemeEnd));
+    if (!scheme.empty() && !FollowsScheme(scheme)) return Verdict::kRejected;
+  }
+  if (IsMailOrScriptLink(s)) return Verdict::kRejected;
+  if (!filterUrl_) return Verdict::kWanted;
+  // Percent-decoding and case folding change nothing in ASCII without "%".
+  if (IsAscii(s, true))
+    return HoldsTerm(s, [](char c) { return LowerAscii(c); }) ? Verdict::kWanted : Verdict::kAnchorDecides;
   const std::string decoded = PercentDecode(LowerAscii(s));
-  if (NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded))) return true;
-  const std::string anchor = anchorText();
-  return !IsBlankText(anchor) && NamesContactPage(AnchorAsUtf8(anchor, pageCharset));
+  return NamesContactPage(IsValidUtf8(decoded) ? decoded : GbkToUtf8(decoded)) ? Verdict::kWanted
+                                                                                : Verdict::kAnchorDecides;
+}
+
+bool LinkFilter::AnchorNamesContactPage(std::string_view anchorText, const std::string& pageCharset) const {
+  if (IsBlankText(anchorText)) return false;
+  if (IsAscii(anchorText) && ReadsAsciiAsItself(pageCharset))
+    return HoldsTerm(anchorText, [](char c) { return LowerAscii(c); });
+  return NamesContactPage(AnchorAsUtf8(anchorText, pageCharset));
 }
 
 }  // namespace marvessa

@@ -6,7 +6,7 @@
 #pragma once
 
 #include <array>
-#include <functional>
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,11 +30,12 @@ class LinkFilter {
   // Whether a cut link is to be followed; anchorText is the text of its anchor in pageCharset
   // (an iconv name, as PageCharset gives it).
   bool Wanted(std::string_view link, std::string_view anchorText = {}, const std::string& pageCharset = "UTF-8") const;
-  // The same, with the anchor text cut only when it is read: after the link passed every other
-  // test and its URL names no contact page.
-  bool Wanted(std::string_view link, const std::function<std::string()>& anchorText, const std::string& pageCharset) const;
-  // Whether Wanted reads the anchor text at all (with filterurl on), so that it is cut only then.
-  bool ReadsAnchorText() const { return filterUrl_; }
+
+  // Wanted in two steps, so that the anchor text is cut only when it is read: what the URL alone
+  // tells, then, for kAnchorDecides (filterurl on and no contact word in the URL), the anchor.
+  enum class Verdict { kRejected, kWanted, kAnchorDecides };
+  Verdict JudgeUrl(std::string_view link) const;
+  bool AnchorNamesContactPage(std::string_view anchorText, const std::string& pageCharset) const;
   // Whether a scheme (any letter case) is one the crawl follows: http, and https unless httponly.
   bool FollowsScheme(std::string_view scheme) const;
   // Whether the scheme of a URL is: a scheme with blanks or control bytes in it is none.
@@ -42,6 +43,8 @@ class LinkFilter {
 
  private:
   bool NamesContactPage(const std::string& utf8) const;
+  template <typename Fold>
+  bool HoldsTerm(std::string_view text, Fold fold) const;
   std::string AnchorAsUtf8(std::string_view text, const std::string& charset) const;
 
   bool filterUrl_;
@@ -50,6 +53,9 @@ class LinkFilter {
   // The terms that start with byte b are terms_[termsFrom_[b]] up to terms_[termsFrom_[b + 1]], so
   // that a text is read once whatever the number of terms.
   std::array<std::size_t, 257> termsFrom_{};
+  // Bit a | b << 8 is set when some term starts with the bytes a, b, either of them in upper
+  // case, so that most places of a text are passed over after one look-up.
+  std::bitset<1 << 16> termStarts_;
 };
 
 }  // namespace marvessa

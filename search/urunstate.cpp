@@ -149,8 +149,13 @@ bool RunState::IsKnownLevel1Url(std::string_view url) const {
 }
 
 bool RunState::IsKnownLevel2Url(std::string_view url) const {
+  return CheckLevel2Url(url, settings_.chache2number) != Level2Check::kNew;
+}
+
+RunState::Level2Check RunState::CheckLevel2Url(std::string_view url, int capacity) const {
   std::lock_guard lock(mutex_);
-  return IsKnown(level2_, settings_.chache2number, url);
+  if (level2_.Count() > capacity) return Level2Check::kFull;
+  return IsKnown(level2_, settings_.chache2number, url) ? Level2Check::kKnown : Level2Check::kNew;
 }
 
 bool RunState::RememberEmail(std::string_view email) {

@@ -1,7 +1,11 @@
 #include "search/uscanner.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <exception>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -57,57 +61,82 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 
 namespace {
 
-// The end of a URL in trimmed text: the first of UrlCutChars, sixteen bytes at a time while the
-// text lasts. Cutting before the first occurrence of each cut character in turn ends the URL at
-// the earliest of them.
-std::size_t UrlEnd(std::string_view text) {
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+struct UrlSpan {
+  std::size_t end;     // before the first of UrlCutChars, or the text's end
+  std::size_t quotes;  // before end
+};
+
+// Where the URL in trimmed text ends, and how many quotes stand in it: sixteen bytes at a time
+// while the text lasts. Cutting before the first occurrence of each cut character in turn ends
+// the URL at the earliest of them.
+UrlSpan FindUrlSpan(std::string_view text) {
   using namespace chunk;
-  std::size_t end = 0;
-  for (; end + kSize <= text.size(); end += kSize) {
-    const Chunk x = Load(text.data() + end);
-    const Chunk cut = Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
-                      Equal(x, Splat('#'));
-    if (const Hits hits(cut); hits.Any()) return end + hits.First();
+  UrlSpan span{0, 0};
+  for (; span.end + kSize <= text.size(); span.end += kSize) {
+    const Chunk x = Load(text.data() + span.end);
+    const Hits cuts(Equal(x, Splat(' ')) | Equal(x, Splat('<')) | Equal(x, Splat('>')) | Equal(x, Splat(';')) |
+                    Equal(x, Splat('#')));
+    const Hits quotes(Equal(x, Splat('"')) | Equal(x, Splat('\'')));
+    // Counted one by one: quotes are few, and a processor without a population count makes
+    // std::popcount a library call.
+    const std::uint32_t before = cuts.Any() ? (1u << cuts.First()) - 1 : ~0u;
+    for (std::uint32_t q = quotes.mask & before; q != 0; q &= q - 1) ++span.quotes;
+    if (cuts.Any()) {
+      span.end += cuts.First();
+      return span;
+    }
   }
-  while (end < text.size() && !IsUrlCutChar(text[end])) ++end;
-  return end;
+  for (; span.end < text.size() && !IsUrlCutChar(text[span.end]); ++span.end) span.quotes += IsQuote(text[span.end]);
+  return span;
 }
 
-// CleanUrl into url, whose memory is used again from link to link.
-void CleanUrlInto(std::string_view text, std::string& url) {
+// CleanUrl as a piece of text when quotes stand only at the URL's ends, as they mostly do; else
+// as a copy in buffer, whose memory serves link after link.
+std::string_view CutUrl(std::string_view text, std::string& buffer) {
   text = TrimView(text);
-  const std::size_t end = UrlEnd(text);
-  url.resize(end);
-  char* const out = url.data();
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < end; ++i) {
-    const char c = text[i];
-    out[length] = c;
-    length += c != '"' && c != '\'';
+  const UrlSpan span = FindUrlSpan(text);
+  std::string_view url = text.substr(0, span.end);
+  std::size_t outerQuotes = 0;
+  for (; !url.empty() && IsQuote(url.front()); ++outerQuotes) url.remove_prefix(1);
+  for (; !url.empty() && IsQuote(url.back()); ++outerQuotes) url.remove_suffix(1);
+  if (outerQuotes < span.quotes) {
+    buffer.clear();
+    std::copy_if(url.begin(), url.end(), std::back_inserter(buffer), [](char c) { return !IsQuote(c); });
+    url = buffer;
   }
-  url.resize(length > kLongestUrl ? 0 : length);
+  return url.size() > kLongestUrl ? std::string_view() : url;
 }
 
 }  // namespace
 
 std::string CleanUrl(std::string_view text) {
-  std::string url;
-  CleanUrlInto(text, url);
-  return url;
+  std::string buffer;
+  return std::string(CutUrl(text, buffer));
+}
+
+void AppendStripped(std::string_view text, char open, char close, std::string& out) {
+  // The text before the first open holds no open, so each search goes on from there; once no
+  // close follows an open, none follows any later one either.
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t o = text.find(open, i);
+    out.append(text.substr(i, o - i));
+    if (o == std::string_view::npos) return;
+    const std::size_t c = text.find(close, o + 1);
+    if (c == std::string_view::npos) {
+      for (const char ch : text.substr(o + 1))
+        if (ch != open) out += ch;
+      return;
+    }
+    i = c + 1;
+  }
 }
 
 void StripBetween(std::string& text, char open, char close) {
-  // One pass: the text before the first open holds no open, so each search goes on from there.
   std::string kept;
   kept.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != open) {
-      kept += text[i];
-      continue;
-    }
-    const std::size_t end = text.find(close, i + 1);
-    if (end != std::string::npos) i = end;
-  }
+  AppendStripped(text, open, close, kept);
   text = std::move(kept);
 }
 
@@ -165,33 +194,42 @@ void PageScanner::ScanPage(std::string_view base) const {
   ScanLinks(base);
 }
 
-// The text of the anchor whose href starts at p: from the end of the tag to "</a", tags
-// removed; empty when either is not within the link window. Both searches stay within their
-// windows, so that a page of links without anchors is read once.
-std::string PageScanner::AnchorText(std::size_t p) const {
+// The text of the anchor whose href starts at p, into text: from the end of the tag to "</a",
+// tags removed; empty when either is not within the link window. Both searches stay within
+// their windows, so that a page of links without anchors is read once.
+void PageScanner::AnchorText(std::size_t p, std::string& text) const {
   const std::string_view page = c_.page;
+  text.clear();
   const std::size_t tagEnd = page.substr(p, kLinkWindow + 1).find('>');
-  if (tagEnd == std::string_view::npos) return {};
+  if (tagEnd == std::string_view::npos) return;
   const std::size_t textStart = p + tagEnd + 1;
   const std::size_t close = FindNoCase(page.substr(textStart - 1, kLinkWindow + 3), "</a");
-  if (close == std::string_view::npos) return {};
-  std::string text = c_.page.substr(textStart, close - 1);
-  StripBetween(text, '<', '>');
-  return text;
+  if (close == std::string_view::npos) return;
+  AppendStripped(page.substr(textStart, close - 1), '<', '>', text);
 }
 
 namespace {
+
+// "href" and "src=" as four bytes read from memory (little-endian: the first byte lowest).
+constexpr std::uint32_t kHrefLetters = 'h' | 'r' << 8 | 'e' << 16 | static_cast<std::uint32_t>('f') << 24;
+constexpr std::uint32_t kSrcEquals = 's' | 'r' << 8 | 'c' << 16 | static_cast<std::uint32_t>('=') << 24;
 
 // The positions of every "href=" and every "src=" of a page, letter case ignored, in one pass:
 // both end in "=" after an "f" or a "c".
 void FindLinkMarkers(std::string_view page, std::vector<std::size_t>& hrefs, std::vector<std::size_t>& srcs) {
   using namespace chunk;
-  constexpr std::string_view kHref = "href=", kSrc = "src=";
-  const auto atEquals = [&](std::size_t e) {
-    if (e >= 4 && EqualsNoCase(page.substr(e - 4, kHref.size()), kHref)) hrefs.push_back(e - 4);
-    else if (e >= 3 && EqualsNoCase(page.substr(e - 3, kSrc.size()), kSrc)) srcs.push_back(e - 3);
-  };
   const char* const p = page.data();
+  // Four bytes with ASCII letters lowered by setting their 0x20 bit: exact for letters, and "="
+  // has that bit already.
+  const auto lowered4 = [p](std::size_t at) {
+    std::uint32_t word;
+    std::memcpy(&word, p + at, sizeof word);
+    return word | 0x20202020u;
+  };
+  const auto atEquals = [&](std::size_t e) {
+    if (e >= 4 && lowered4(e - 4) == kHrefLetters) hrefs.push_back(e - 4);
+    else if (lowered4(e - 3) == kSrcEquals) srcs.push_back(e - 3);
+  };
   std::size_t e = 3;  // the "=" of a marker stands at 3 or later
   for (; e + kSize <= page.size(); e += kSize) {
     const Chunk before = Load(p + e - 1) | Splat(0x20);
@@ -212,21 +250,32 @@ void PageScanner::ScanLinks(std::string_view base) const {
   const LinkResolver resolver(base);
   std::vector<std::size_t> hrefs, srcs;
   FindLinkMarkers(c_.page, hrefs, srcs);
-  ScanLinksAfter(hrefs, 5, filter.ReadsAnchorText(), filter, resolver);
+  ScanLinksAfter(hrefs, 5, true, filter, resolver);
   ScanLinksAfter(srcs, 4, false, filter, resolver);
 }
 
-// Queues the wanted links whose markers, of markerSize bytes, start at the given positions.
+// Queues the wanted links whose markers, of markerSize bytes, start at the given positions; the
+// anchor text is read only for href links. The buffers serve every link of the page.
 void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
                                  const LinkFilter& filter, const LinkResolver& resolver) const {
   const std::string_view page = c_.page;
-  std::string cut;
+  std::string cutBuffer, anchor, link;
   for (const std::size_t p : markers) {
-    if (c_.run.Level2Count() > c_.settings.chache2number || Stopped()) return;
-    CleanUrlInto(page.substr(p + markerSize, kLinkWindow), cut);
-    if (!filter.Wanted(cut, [&] { return anchors ? AnchorText(p) : std::string(); }, c_.pageCharset)) continue;
-    const std::string link = resolver.Resolve(cut);
-    if (filter.FollowsSchemeOf(link) && !c_.run.IsKnownLevel2Url(link)) HandOver([&] { c_.addLevel2(link); });
+    if (Stopped()) return;
+    const std::string_view cut = CutUrl(page.substr(p + markerSize, kLinkWindow), cutBuffer);
+    const LinkFilter::Verdict verdict = filter.JudgeUrl(cut);
+    if (verdict == LinkFilter::Verdict::kRejected) continue;
+    if (verdict == LinkFilter::Verdict::kAnchorDecides) {
+      if (!anchors) continue;
+      AnchorText(p, anchor);
+      if (!filter.AnchorNamesContactPage(anchor, c_.pageCharset)) continue;
+    }
+    resolver.Resolve(cut, link);
+    if (!filter.FollowsSchemeOf(link)) continue;
+    // The list grows only by hand-overs, so its room is looked at only before one.
+    const RunState::Level2Check check = c_.run.CheckLevel2Url(link, c_.settings.chache2number);
+    if (check == RunState::Level2Check::kFull) return;
+    if (check == RunState::Level2Check::kNew) HandOver([&] { c_.addLevel2(link); });
   }
 }
 

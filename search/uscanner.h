@@ -44,6 +44,8 @@ std::string CutBetween(std::string& text, std::string_view a, std::string_view b
 std::string CleanUrl(std::string_view text);
 // Deletes every open..close piece (single characters), or a lone open without a close after it.
 void StripBetween(std::string& text, char open, char close);
+// The same, with the kept text appended to out.
+void AppendStripped(std::string_view text, char open, char close, std::string& out);
 // Whether a cut link is to be followed, judged by its URL alone (LinkFilter).
 bool IsWantedLink(std::string_view link, const Settings& settings);
 // With filtertitle on: whether some term of the run's keyword line occurs in the title.
@@ -88,7 +90,7 @@ class PageScanner {
   std::string CleanUrl(std::string_view text) const;
 
  private:
-  std::string AnchorText(std::size_t hrefPosition) const;
+  void AnchorText(std::size_t hrefPosition, std::string& text) const;
   void ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
                       const LinkFilter& filter, const LinkResolver& resolver) const;
   bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
