@@ -1,5 +1,6 @@
 #include "search/uaddressfinder.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -117,9 +118,12 @@ class Finder {
     constexpr std::string_view kMailto = "mailto:", kCfemail = "data-cfemail=",
                                kProtection = "/cdn-cgi/l/email-protection#";
     const std::string_view text = text_;
+    // Every marker goes on after "mail": the byte there turns most away before a comparison.
     auto valueAfter = [text](std::size_t mail, std::string_view marker) {
       const std::size_t offset = marker.find("mail");
-      if (mail < offset || !EqualsNoCase(text.substr(mail - offset, marker.size()), marker)) return std::string_view::npos;
+      if (mail < offset || mail + 4 >= text.size() || LowerAscii(text[mail + 4]) != marker[offset + 4] ||
+          !EqualsNoCase(text.substr(mail - offset, marker.size()), marker))
+        return std::string_view::npos;
       return mail - offset + marker.size();
     };
     for (std::size_t p = FindNoCase(text, "mail"); p != std::string_view::npos; p = FindNoCase(text, "mail", p + 4)) {
@@ -172,12 +176,13 @@ class Finder {
   // Addresses separated by "," or ";", each possibly written as "Name <address>".
   bool AddressList(std::string_view list) {
     while (!list.empty()) {
-      const std::size_t end = list.find_first_of(",;");
+      const std::size_t end =
+          static_cast<std::size_t>(std::find_if(list.begin(), list.end(), [](char c) { return c == ',' || c == ';'; }) - list.begin());
       std::string_view item = TrimView(list.substr(0, end));
       const std::size_t open = item.rfind('<');
       if (open != std::string_view::npos && item.back() == '>') item = TrimView(item.substr(open + 1, item.size() - open - 2));
       if (!item.empty() && !ReportWhole(item)) return false;
-      list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
+      list.remove_prefix(end == list.size() ? end : end + 1);
     }
     return true;
   }
