@@ -93,36 +93,41 @@ class Decoder {
 
   std::string Run() {
     const std::size_t n = in_.size();
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(in_.data());
     while (i_ < n) {
       i_ = NextSpecial(i_);
       if (i_ == n) break;
-      const unsigned char b = bytes[i_];
-      if (pairs_ && b >= 0x80 && i_ + 1 < n && bytes[i_ + 1] >= 0x80 && !PairChar(bytes_, b, bytes[i_ + 1])) {
-        i_ += 2;  // most double-byte characters stay as they are
-      } else {
-        Step();
-      }
+      if (!pairs_ || !SkipPairs()) Step();
     }
     out_.append(in_.substr(kept_));
     return std::move(out_);
   }
 
  private:
+  // Passes over the double-byte characters from i_ on that stay as they are (most do), one
+  // after the other as a page's text has them; false when there is none at i_.
+  bool SkipPairs() {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(in_.data());
+    const std::size_t start = i_;
+    while (i_ + 1 < in_.size() && bytes[i_] >= 0x80 && special_[bytes[i_]] && bytes[i_ + 1] >= 0x80 &&
+           !PairChar(bytes_, bytes[i_], bytes[i_ + 1]))
+      i_ += 2;
+    return i_ != start;
+  }
+
   // The first special byte at or after i, or the end. Whole chunks without a byte that may be
   // special are passed over at once; the hits of the chunk last read are kept, since most
   // special bytes are followed by another in the same chunk.
   std::size_t NextSpecial(std::size_t i) {
     using namespace chunk;
     const char* const p = in_.data();
-    if (i >= chunkAt_ && i < chunkAt_ + kSize) {
+    if (i >= chunkAt_ && i < chunkAt_ + kStep) {
       if (const std::size_t passed = i - chunkAt_; passed > 0) hits_.mask &= ~0u << passed;
       if (const std::size_t found = SpecialHit(); found != kNone) return found;
-      i = chunkAt_ + kSize;
+      i = chunkAt_ + kStep;
     }
-    for (; i + kSize <= in_.size(); i += kSize) {
+    for (; i + kStep <= in_.size(); i += kStep) {
       chunkAt_ = i;
-      hits_ = Hits(MaybeSpecial(Load(p + i)));
+      hits_.mask = Hits(MaybeSpecial(Load(p + i))).mask | Hits(MaybeSpecial(Load(p + i + kSize))).mask << kSize;
       if (const std::size_t found = SpecialHit(); found != kNone) return found;
     }
     chunkAt_ = kNone;
@@ -162,7 +167,8 @@ class Decoder {
   // The bytes from i_ up to end become shown.
   void Replace(std::size_t end, std::string_view shown) {
     out_.append(in_.substr(kept_, i_ - kept_));
-    out_.append(shown);
+    if (shown.size() == 1) out_.push_back(shown[0]);
+    else out_.append(shown);
     i_ = kept_ = end;
   }
 
@@ -311,7 +317,9 @@ class Decoder {
   std::size_t i_ = 0;   // the byte being read
   std::size_t kept_ = 0;  // the first byte read and not yet in out_
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  std::size_t chunkAt_ = kNone;  // where the chunk last read starts
+  // Two chunks are read at once.
+  static constexpr std::size_t kStep = 2 * chunk::kSize;
+  std::size_t chunkAt_ = kNone;  // where the chunks last read start
   chunk::Hits hits_{chunk::Chunk{}};  // its hits not yet passed
   std::string out_;
 };

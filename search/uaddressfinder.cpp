@@ -1,6 +1,8 @@
 #include "search/uaddressfinder.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,10 +71,17 @@ std::string_view WithoutEscapeRemnant(std::string_view local, char before) {
   return local;
 }
 
-// A candidate's verdict and the faults it has been reported with.
+// A candidate's verdict, made when first needed (a candidate cut out of a URL needs none), and
+// the faults it has been reported with.
 struct Candidate {
-  AddressFault verdict = AddressFault::kNone;  // the rules' verdict
-  unsigned reported = 0;                        // a bit for each fault it has been reported with
+  std::optional<AddressFault> verdict;
+  unsigned reported = 0;  // a bit for each fault it has been reported with
+
+  template <typename Judge>
+  AddressFault Verdict(const Judge& judge) {
+    if (!verdict) verdict = judge();
+    return *verdict;
+  }
 };
 
 class Finder {
@@ -86,9 +95,8 @@ class Finder {
   }
 
  private:
-  // The candidate's entry, judged by the rules the first time the page shows it.
   Candidate& Entry(std::string_view address) {
-    return candidates_.Entry(address, [&] { return Candidate{rules_.Judge(address)}; });
+    return candidates_.Entry(address, [] { return Candidate{}; });
   }
 
   // Reports each candidate once per page and fault.
@@ -101,7 +109,7 @@ class Finder {
 
   bool ReportWhole(std::string_view address) {
     Candidate& candidate = Entry(address);
-    return Report(candidate, address, candidate.verdict);
+    return Report(candidate, address, candidate.Verdict([&] { return rules_.Judge(address); }));
   }
 
   // One pass over the page for "mail", which the mailto: links and both forms of Cloudflare's
@@ -110,9 +118,12 @@ class Finder {
     constexpr std::string_view kMailto = "mailto:", kCfemail = "data-cfemail=",
                                kProtection = "/cdn-cgi/l/email-protection#";
     const std::string_view text = text_;
+    // Every marker goes on after "mail": the byte there turns most away before a comparison.
     auto valueAfter = [text](std::size_t mail, std::string_view marker) {
       const std::size_t offset = marker.find("mail");
-      if (mail < offset || !EqualsNoCase(text.substr(mail - offset, marker.size()), marker)) return std::string_view::npos;
+      if (mail < offset || mail + 4 >= text.size() || LowerAscii(text[mail + 4]) != marker[offset + 4] ||
+          !EqualsNoCase(text.substr(mail - offset, marker.size()), marker))
+        return std::string_view::npos;
       return mail - offset + marker.size();
     };
     for (std::size_t p = FindNoCase(text, "mail"); p != std::string_view::npos; p = FindNoCase(text, "mail", p + 4)) {
@@ -141,7 +152,7 @@ class Finder {
 
   bool MailtoAddresses(std::string_view link) {
     const std::size_t question = link.find('?');
-    if (!AddressList(PercentDecode(link.substr(0, question)))) return false;
+    if (!EncodedAddressList(link.substr(0, question))) return false;
     if (question == std::string_view::npos) return true;
     std::string_view query = link.substr(question + 1);
     while (!query.empty()) {
@@ -150,22 +161,28 @@ class Finder {
       const std::size_t equals = parameter.find('=');
       const std::string name = LowerAscii(parameter.substr(0, equals));
       if (equals != std::string_view::npos && (name == "to" || name == "cc" || name == "bcc") &&
-          !AddressList(PercentDecode(parameter.substr(equals + 1))))
+          !EncodedAddressList(parameter.substr(equals + 1)))
         return false;
       query.remove_prefix(amp == std::string_view::npos ? query.size() : amp + 1);
     }
     return true;
   }
 
+  // A percent-encoded AddressList; most are written without "%", and are read in place.
+  bool EncodedAddressList(std::string_view encoded) {
+    return encoded.find('%') == std::string_view::npos ? AddressList(encoded) : AddressList(PercentDecode(encoded));
+  }
+
   // Addresses separated by "," or ";", each possibly written as "Name <address>".
   bool AddressList(std::string_view list) {
     while (!list.empty()) {
-      const std::size_t end = list.find_first_of(",;");
+      const std::size_t end =
+          static_cast<std::size_t>(std::find_if(list.begin(), list.end(), [](char c) { return c == ',' || c == ';'; }) - list.begin());
       std::string_view item = TrimView(list.substr(0, end));
       const std::size_t open = item.rfind('<');
       if (open != std::string_view::npos && item.back() == '>') item = TrimView(item.substr(open + 1, item.size() - open - 2));
       if (!item.empty() && !ReportWhole(item)) return false;
-      list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
+      list.remove_prefix(end == list.size() ? end : end + 1);
     }
     return true;
   }
@@ -243,7 +260,9 @@ class Finder {
     address_ += '@';
     address_ += domain;
     Candidate& candidate = Entry(address_);
-    AddressFault fault = InUrl(start, before) ? AddressFault::kInUrl : candidate.verdict;
+    // Neither part holds an "@", so judging the parts is judging the whole text.
+    AddressFault fault = InUrl(start, before) ? AddressFault::kInUrl
+                                              : candidate.Verdict([&] { return rules_.Judge(local, domain); });
     if (fault == AddressFault::kNone && InPlaceholder(start)) fault = AddressFault::kPlaceholder;
     if (fault == AddressFault::kNone && IsRepositoryPath(end)) fault = AddressFault::kSourceControl;
     return Report(candidate, address_, fault);

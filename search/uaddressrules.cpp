@@ -1,6 +1,5 @@
 #include "search/uaddressrules.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -25,32 +24,49 @@ constexpr std::size_t kLongestAddress = 254;
 // key, not a mailbox.
 constexpr std::size_t kShortestHexKey = 16;
 
-bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f'); }
 
-// Letters, digits and ". _ % + -", without a dot at either end or two in a row.
-bool IsLocalPart(std::string_view local) {
+// What each byte a part of an address may hold is lowered to: letters, digits and the given
+// others; 0 for every other byte.
+constexpr std::array<char, 256> LoweredPartBytes(std::string_view others) {
+  std::array<char, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    if (c >= 'A' && c <= 'Z') table[c] = static_cast<char>(c + 32);
+    else if ((c >= 'a' && c <= 'z') || IsDigit(static_cast<char>(c))) table[c] = static_cast<char>(c);
+  }
+  for (char c : others) table[static_cast<unsigned char>(c)] = c;
+  return table;
+}
+constexpr std::array<char, 256> kLocalBytes = LoweredPartBytes("._%+-");
+constexpr std::array<char, 256> kLabelBytes = LoweredPartBytes("-");
+
+// Lowers local into out, checking on the way that it is a local part: letters, digits and
+// ". _ % + -", without a dot at either end or two in a row.
+bool LowerLocalPart(std::string_view local, char* out) {
   if (local.empty() || local.size() > kLongestLocalPart || local.front() == '.' || local.back() == '.') return false;
+  char previous = 0;
   for (std::size_t i = 0; i < local.size(); ++i) {
-    const char c = local[i];
-    if (c == '.' && local[i - 1] == '.') return false;
-    if (!IsAsciiAlnum(c) && c != '.' && c != '_' && c != '%' && c != '+' && c != '-') return false;
+    const char c = kLocalBytes[static_cast<unsigned char>(local[i])];
+    if (c == 0 || (c == '.' && previous == '.')) return false;
+    out[i] = previous = c;
   }
   return true;
 }
 
-// Two or more labels of letters, digits and hyphens, no hyphen at either end of a label.
-bool IsDomainName(std::string_view domain) {
+// Lowers domain into out, checking on the way that it is two or more labels of letters, digits
+// and hyphens, no hyphen at either end of a label.
+bool LowerDomainName(std::string_view domain, char* out) {
   if (domain.size() > kLongestDomain) return false;
   std::size_t labels = 0, start = 0;  // start of the label being read
   for (std::size_t i = 0; i <= domain.size(); ++i) {
     if (i < domain.size() && domain[i] != '.') {
-      if (!IsAsciiAlnum(domain[i]) && domain[i] != '-') return false;
+      if ((out[i] = kLabelBytes[static_cast<unsigned char>(domain[i])]) == 0) return false;
       continue;
     }
     const std::size_t length = i - start;
     if (length == 0 || length > kLongestLabel || domain[start] == '-' || domain[i - 1] == '-') return false;
+    if (i < domain.size()) out[i] = '.';
     ++labels;
     start = i + 1;
   }
@@ -128,12 +144,16 @@ std::optional<AddressRules> AddressRules::Parse(std::string_view text) {
         if (line == marker) section = list;
     } else if (section != 0 && !line.empty()) {
       rules.lists_.Entry(line, [] { return 0u; }) |= section;
+      rules.namesByLength_[line.size() % kNameLengths] |= 1ull << (static_cast<unsigned char>(line[0]) % 64);
     }
   }
   return rules;
 }
 
 unsigned AddressRules::ListsOfName(std::string_view name) const {
+  // Most names a page shows stand in no list: one bit for their length and first byte tells.
+  if (name.empty() || !(namesByLength_[name.size() % kNameLengths] >> (static_cast<unsigned char>(name[0]) % 64) & 1))
+    return 0;
   const unsigned* lists = lists_.Find(name);
   return lists ? *lists : 0;
 }
@@ -149,17 +169,14 @@ unsigned AddressRules::DomainListsOf(std::string_view domain) const {
 }
 
 AddressFault AddressRules::Judge(std::string_view local, std::string_view domain) const {
-  if (local.size() + 1 + domain.size() > kLongestAddress || !IsLocalPart(local) || !IsDomainName(domain))
-    return AddressFault::kSyntax;
-  // The address lower-cased, in place of allocating strings for each candidate.
+  if (local.size() + 1 + domain.size() > kLongestAddress) return AddressFault::kSyntax;
+  // Lower-cased as it is checked, in place of allocating strings for each candidate.
   std::array<char, kLongestAddress> buffer;
-  const auto lower = [&buffer](std::size_t at, std::string_view s) {
-    std::transform(s.begin(), s.end(), buffer.begin() + static_cast<std::ptrdiff_t>(at), [](char c) { return LowerAscii(c); });
-    return std::string_view(buffer.data() + at, s.size());
-  };
-  const std::string_view lowerLocal = lower(0, local);
+  char* const lowerDomainAt = buffer.data() + local.size() + 1;
+  if (!LowerLocalPart(local, buffer.data()) || !LowerDomainName(domain, lowerDomainAt)) return AddressFault::kSyntax;
   buffer[local.size()] = '@';
-  const std::string_view lowerDomain = lower(local.size() + 1, domain);
+  const std::string_view lowerLocal(buffer.data(), local.size());
+  const std::string_view lowerDomain(lowerDomainAt, domain.size());
   const std::string_view lowerAddress(buffer.data(), local.size() + 1 + domain.size());
   const std::string_view topLevel = LastLabel(lowerDomain);
   if (StartsWithScale(lowerDomain) || (ListsOfName(topLevel) & kAssetExtensions)) return AddressFault::kAsset;

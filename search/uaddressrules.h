@@ -5,6 +5,8 @@
 // copy for when it is missing or incomplete.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +60,9 @@ class AddressRules {
   unsigned DomainListsOf(std::string_view domain) const;
 
   TextTable<unsigned> lists_;  // every name of every list, with the lists it stands in
+  // For each length (modulo kNameLengths) of a name in lists_, a bit for its first byte (modulo 64).
+  static constexpr std::size_t kNameLengths = 32;
+  std::array<std::uint64_t, kNameLengths> namesByLength_{};
 };
 
 // The copy built into the program.
