@@ -195,18 +195,21 @@ void PageScanner::ScanPage(std::string_view base) const {
   ScanLinks(base);
 }
 
-// The text of the anchor whose href starts at p, into text: from the end of the tag to "</a",
-// tags removed; empty when either is not within the link window. Both searches stay within
-// their windows, so that a page of links without anchors is read once.
-void PageScanner::AnchorText(std::size_t p, std::string& text) const {
+// The text of the anchor whose href starts at p: from the end of the tag to "</a", tags removed
+// (in buffer, when it holds any); empty when either is not within the link window. Both
+// searches stay within their windows, so that a page of links without anchors is read once.
+std::string_view PageScanner::AnchorText(std::size_t p, std::string& buffer) const {
   const std::string_view page = c_.page;
-  text.clear();
   const std::size_t tagEnd = page.substr(p, kLinkWindow + 1).find('>');
-  if (tagEnd == std::string_view::npos) return;
+  if (tagEnd == std::string_view::npos) return {};
   const std::size_t textStart = p + tagEnd + 1;
   const std::size_t close = FindNoCase(page.substr(textStart - 1, kLinkWindow + 3), "</a");
-  if (close == std::string_view::npos) return;
-  AppendStripped(page.substr(textStart, close - 1), '<', '>', text);
+  if (close == std::string_view::npos) return {};
+  const std::string_view text = page.substr(textStart, close - 1);
+  if (text.find('<') == std::string_view::npos) return text;
+  buffer.clear();
+  AppendStripped(text, '<', '>', buffer);
+  return buffer;
 }
 
 namespace {
@@ -263,7 +266,7 @@ void PageScanner::ScanLinks(std::string_view base) const {
 void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
                                  const LinkFilter& filter, const LinkResolver& resolver) const {
   const std::string_view page = c_.page;
-  std::string cutBuffer, anchor, link;
+  std::string cutBuffer, anchorBuffer, link;
   for (const std::size_t p : markers) {
     if (Stopped()) return;
     const std::string_view cut = CutUrl(page.substr(p + markerSize, kLinkWindow), cutBuffer);
@@ -271,8 +274,7 @@ void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::s
     if (verdict == LinkFilter::Verdict::kRejected) continue;
     if (verdict == LinkFilter::Verdict::kAnchorDecides) {
       if (!anchors) continue;
-      AnchorText(p, anchor);
-      if (!filter.AnchorNamesContactPage(anchor, c_.pageCharset)) continue;
+      if (!filter.AnchorNamesContactPage(AnchorText(p, anchorBuffer), c_.pageCharset)) continue;
     }
     resolver.Resolve(cut, link);
     if (!filter.FollowsSchemeOf(link)) continue;

@@ -90,7 +90,7 @@ class PageScanner {
   std::string CleanUrl(std::string_view text) const;
 
  private:
-  void AnchorText(std::size_t hrefPosition, std::string& text) const;
+  std::string_view AnchorText(std::size_t hrefPosition, std::string& buffer) const;
   void ScanLinksAfter(const std::vector<std::size_t>& markers, std::size_t markerSize, bool anchors,
                       const LinkFilter& filter, const LinkResolver& resolver) const;
   bool Stopped() const { return c_.stopRequested.load(std::memory_order_relaxed); }
