@@ -75,39 +75,51 @@ constexpr std::uint32_t Quad(std::string_view four) {
   return quad;
 }
 
-// The slot of a quad in a table of 256: its top byte after a multiplicative mix.
-constexpr std::size_t EndingSlot(std::uint32_t quad) { return (quad * 0x9E3779B1u) >> 24; }
+// Every four characters that stand together in LinkEndings, each in the slot a multiplicative
+// hash gives it, with a multiplier under which no two share a slot: a quad is looked up with one
+// comparison. 0 marks a free slot, so the quad 0 is never held.
+struct EndingTable {
+  static constexpr int kSlotBits = 9;
+  std::uint32_t multiplier = 0x9E3779B1u;
+  std::array<std::uint32_t, 1u << kSlotBits> slots{};
 
-// Every four characters that stand together in LinkEndings, in a table with open addressing
-// (0 marks a free slot): the last four characters of each link are found in about one step.
-constexpr auto kLinkEndingTable = [] {
-  std::array<std::uint32_t, 256> table{};
-  for (std::size_t i = 0; i + 4 <= LinkEndings.size(); ++i) {
-    const std::uint32_t quad = Quad(LinkEndings.substr(i, 4));
-    std::size_t slot = EndingSlot(quad);
-    while (table[slot] != 0 && table[slot] != quad) slot = (slot + 1) % table.size();
-    table[slot] = quad;
+  constexpr std::size_t SlotOf(std::uint32_t quad) const { return (quad * multiplier) >> (32 - kSlotBits); }
+  constexpr bool Holds(std::uint32_t quad) const { return quad != 0 && slots[SlotOf(quad)] == quad; }
+  // Whether every quad of LinkEndings gets a slot of its own (one that appears twice, the same).
+  constexpr bool Fill() {
+    slots = {};
+    for (std::size_t i = 0; i + 4 <= LinkEndings.size(); ++i) {
+      const std::uint32_t quad = Quad(LinkEndings.substr(i, 4));
+      std::uint32_t& slot = slots[SlotOf(quad)];
+      if (slot != 0 && slot != quad) return false;
+      slot = quad;
+    }
+    return true;
   }
+};
+
+constexpr EndingTable kLinkEndingTable = [] {
+  EndingTable table;
+  while (!table.Fill()) table.multiplier += 0x20002;  // stays odd
   return table;
 }();
 
-// Whether the lower-cased tail of a link (its last four characters, or all of a shorter one)
-// occurs in LinkEndings.
-bool IsLinkEnding(std::string_view tail) {
-  if (tail.size() < 4) return LinkEndings.find(tail) != std::string_view::npos;
-  const std::uint32_t quad = Quad(tail);
-  for (std::size_t slot = EndingSlot(quad); kLinkEndingTable[slot] != 0; slot = (slot + 1) % kLinkEndingTable.size())
-    if (kLinkEndingTable[slot] == quad) return true;
-  return false;
+// The last four bytes of a link of four or more, A..Z lowered, as Quad reads them: in each byte
+// below 0x80, adding 0x3F sets the top bit from "A" on and adding 0x25 from "Z" + 1 on.
+std::uint32_t LoweredTail(std::string_view link) {
+  std::uint32_t word;
+  std::memcpy(&word, link.data() + link.size() - 4, sizeof word);
+  const std::uint32_t low7 = word & 0x7F7F7F7Fu;
+  const std::uint32_t upper = (low7 + 0x3F3F3F3Fu) & ~(low7 + 0x25252525u) & ~word & 0x80808080u;
+  return __builtin_bswap32(word | upper >> 2);
 }
 
 // Whether the lower-cased last four characters of a link (all of a shorter one) occur in
 // LinkEndings.
 bool HasUnwantedEnding(std::string_view link) {
-  char tail[4];
-  const std::size_t tailSize = std::min(link.size(), sizeof tail);
-  for (std::size_t i = 0; i < tailSize; ++i) tail[i] = LowerAscii(link[link.size() - tailSize + i]);
-  return IsLinkEnding(std::string_view(tail, tailSize));
+  if (link.size() >= 4) return kLinkEndingTable.Holds(LoweredTail(link));
+  const std::string tail = LowerAscii(link);
+  return LinkEndings.find(tail) != std::string_view::npos;
 }
 
 // Whether "mailto:" or "javascript" stands anywhere in a link, letter case ignored: one pass,
