@@ -41,6 +41,26 @@ bool StartsWithNoCase(std::string_view text, std::string_view word) {
   return true;
 }
 
+// Eight bytes as one number, read the way memory holds them (little-endian: the first lowest).
+constexpr std::uint64_t Word(std::string_view eight) {
+  std::uint64_t word = 0;
+  for (std::size_t i = eight.size(); i-- > 0;) word = word << 8 | static_cast<unsigned char>(eight[i]);
+  return word;
+}
+constexpr std::uint64_t kHttpStart = Word("http://");
+constexpr std::uint64_t kHttpsStart = Word("https://");
+
+// Whether text, of eight bytes or more, starts with "http://" (4 letters) or "https://" (5), one
+// comparison each: setting the 0x20 bit of a letter's byte folds it exactly (only "H" and "h"
+// give "h"), while ":" and "/" are compared as they stand.
+bool StartsWithWeb(std::string_view text, std::uint64_t start, int letters) {
+  std::uint64_t word;
+  std::memcpy(&word, text.data(), sizeof word);
+  const std::uint64_t lettersBits = 0x2020202020u >> (5 - letters) * 8;
+  const std::uint64_t compared = ~0ull >> (letters == 4) * 8;  // "http://" is seven bytes
+  return ((word | lettersBits) & compared) == start;
+}
+
 // Two bytes as the table of term starts numbers them: as a little-endian number, the way a
 // text's bytes are read from memory.
 unsigned PairIndex(char first, char second) {
@@ -249,8 +269,12 @@ bool LinkFilter::FollowsSchemeOf(std::string_view url) const {
   // Most URLs start with "http://" or "https://", whose first "://" ends the scheme: known
   // without a search.
   const std::string_view s = TrimView(url);
-  if (StartsWithNoCase(s, "http://")) return true;
-  if (StartsWithNoCase(s, "https://")) return !httpOnly_;
+  if (s.size() >= sizeof(std::uint64_t)) {
+    if (StartsWithWeb(s, kHttpStart, 4)) return true;
+    if (StartsWithWeb(s, kHttpsStart, 5)) return !httpOnly_;
+  } else if (StartsWithNoCase(s, "http://")) {
+    return true;
+  }
   return FollowsScheme(UrlSchemeAsWritten(s));
 }
 

@@ -6,6 +6,7 @@
 
 #include "net/ucharset.h"
 #include "sandbox/corpus.h"
+#include "search/ulinkfilter.h"
 #include "search/uscanner.h"
 
 namespace marvessa {
@@ -144,6 +145,13 @@ TEST_F(ScannerTest, UnwantedLinksAreNotFollowed) {
                   .empty());
   EXPECT_TRUE(IsWantedLink("x.js", settings));
   EXPECT_TRUE(IsWantedLink("HTTP://127.0.0.1/x", settings));
+  // Resolved links: the scheme's letters in any case, its ":" and "/" as they stand.
+  const LinkFilter filter(settings);
+  EXPECT_TRUE(filter.FollowsSchemeOf("HTTPS://127.0.0.1/x"));
+  EXPECT_TRUE(filter.FollowsSchemeOf(" hTtP://a"));
+  EXPECT_FALSE(filter.FollowsSchemeOf("http\x1A//127.0.0.1/x"));
+  EXPECT_FALSE(filter.FollowsSchemeOf("https\x1A//127.0.0.1/x"));
+  EXPECT_FALSE(filter.FollowsSchemeOf("httpx://127.0.0.1/x"));
 }
 
 TEST_F(ScannerTest, HttpsLinksAreFollowedUnlessHttpOnlyIsOn) {
