@@ -237,13 +237,15 @@ void FindLinkMarkers(std::string_view page, std::vector<std::size_t>& hrefs, std
   // Bit k: an "=" at at + k after a letter of "bcfg" in either case, the only bytes that setting
   // their 0x25 bits turns into "g": one comparison for "f" and "c", whose few companions
   // atEquals turns away.
-  const auto candidates = [p](std::size_t at) {
+  const auto candidates = [p](std::size_t at) -> std::uint64_t {
     return MaskOf(Equal(Load(p + at), Splat('=')) & Equal(Load(p + at - 1) | Splat(0x25), Splat('g')));
   };
   std::size_t e = 3;  // the "=" of a marker stands at 3 or later
-  // Two chunks a step: most hold no candidate, and one test covers both.
-  for (; e + 2 * kSize <= page.size(); e += 2 * kSize)
-    for (std::uint32_t hits = candidates(e) | candidates(e + kSize) << kSize; hits != 0; hits &= hits - 1)
+  // Four chunks a step: most hold no candidate, and one test covers them all.
+  for (; e + 4 * kSize <= page.size(); e += 4 * kSize)
+    for (std::uint64_t hits = candidates(e) | candidates(e + kSize) << kSize | candidates(e + 2 * kSize) << 2 * kSize |
+                              candidates(e + 3 * kSize) << 3 * kSize;
+         hits != 0; hits &= hits - 1)
       atEquals(e + static_cast<std::size_t>(std::countr_zero(hits)));
   for (; e < page.size(); ++e)
     if (page[e] == '=') atEquals(e);
