@@ -59,17 +59,22 @@ class TextTable {
       hash = (hash ^ word) * 0xFF51AFD7ED558CCDULL;
       hash ^= hash >> 32;
     };
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + i, 8);
-      mix(word);
-    }
-    if (i < text.size()) {
+    const auto load = [&text](std::size_t at, std::size_t bytes) {
       std::uint64_t word = 0;
-      std::memcpy(&word, text.data() + i, text.size() - i);
-      mix(word);
+      std::memcpy(&word, text.data() + at, bytes);
+      return word;
+    };
+    if (text.size() < 8) {
+      // Two overlapping reads of fixed size, in place of a copy of variable length.
+      if (text.size() >= 4) mix(load(0, 4) | load(text.size() - 4, 4) << 32);
+      else if (!text.empty()) mix(static_cast<unsigned char>(text[0]) | static_cast<unsigned char>(text[text.size() / 2]) << 8 |
+                                  static_cast<std::uint64_t>(static_cast<unsigned char>(text.back())) << 16);
+      return static_cast<std::uint32_t>(hash);
     }
+    std::size_t i = 0;
+    for (; i + 8 < text.size(); i += 8) mix(load(i, 8));
+    // The last word ends with the text, overlapping the one before.
+    mix(load(text.size() - 8, 8));
     return static_cast<std::uint32_t>(hash);
   }
 
