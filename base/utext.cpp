@@ -50,8 +50,11 @@ std::string LowerAscii(std::string_view s) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   using namespace chunk;
   if (a.size() != b.size()) return false;
+  // Chunks equal as they stand, as most are where texts are looked up by each other, are not
+  // lowered.
   const auto differAt = [&](std::size_t i) {
-    return Hits(~Equal(Lower(Load(a.data() + i)), Lower(Load(b.data() + i)))).Any();
+    const Chunk x = Load(a.data() + i), y = Load(b.data() + i);
+    return Hits(~Equal(x, y)).Any() && Hits(~Equal(Lower(x), Lower(y))).Any();
   };
   if (a.size() >= kSize) {  // the last chunk ends with the texts, overlapping the one before
     for (std::size_t i = 0; i + kSize < a.size(); i += kSize)
