@@ -153,7 +153,12 @@ std::string LinkResolver::Resolve(std::string_view link) const {
 }
 
 void LinkResolver::Resolve(std::string_view link, std::string& resolved) const {
-  const auto join = [&resolved](std::string_view a, std::string_view b) { resolved.assign(a).append(b); };
+  // Appending to the cleared string copies straight into the memory it keeps from link to link;
+  // assign would first check whether the text stands in that memory.
+  const auto join = [&resolved](std::string_view a, std::string_view b) {
+    resolved.clear();
+    resolved.append(a).append(b);
+  };
   std::string_view l = TrimView(link);
   std::string slashed;
   if (l.find('\\') != std::string_view::npos) {
@@ -164,7 +169,7 @@ void LinkResolver::Resolve(std::string_view link, std::string& resolved) const {
   if (l.empty() || l == "./") {
     resolved.clear();
   } else if (NamesHost(l)) {
-    resolved.assign(l);
+    join(l, {});
   } else if (l.starts_with("//")) {  // keeps the page's scheme
     if (origin_.empty()) resolved.clear();
     else join(std::string_view(origin_).substr(0, origin_.find(':') + 1), l);

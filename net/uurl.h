@@ -36,7 +36,7 @@ class LinkResolver {
  public:
   explicit LinkResolver(std::string_view base);
   std::string Resolve(std::string_view link) const;
-  // The same into resolved, whose memory serves link after link.
+  // The same into resolved, whose memory serves link after link; link must not stand in it.
   void Resolve(std::string_view link, std::string& resolved) const;
 
  private:
