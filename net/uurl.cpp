@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/uchunk.h"
 #include "base/utext.h"
 
 namespace marvessa {
@@ -160,15 +161,20 @@ void LinkResolver::Resolve(std::string_view link, std::string& resolved) const {
     resolved.append(a).append(b);
   };
   std::string_view l = TrimView(link);
+  // Most links hold neither a "\\" to turn nor the ":" of a "://": one pass over the link tells,
+  // and such a link names no host.
+  const bool plain = !chunk::AnyHit(l, [](chunk::Chunk x) {
+    return chunk::Equal(x, chunk::Splat('\\')) | chunk::Equal(x, chunk::Splat(':'));
+  });
   std::string slashed;
-  if (l.find('\\') != std::string_view::npos) {
+  if (!plain && l.find('\\') != std::string_view::npos) {
     slashed = l;
     ForwardSlashes(slashed);
     l = slashed;
   }
   if (l.empty() || l == "./") {
     resolved.clear();
-  } else if (NamesHost(l)) {
+  } else if (!plain && NamesHost(l)) {
     join(l, {});
   } else if (l.starts_with("//")) {  // keeps the page's scheme
     if (origin_.empty()) resolved.clear();
