@@ -149,12 +149,12 @@ bool RunState::IsKnownLevel1Url(std::string_view url) const {
 }
 
 bool RunState::IsKnownLevel2Url(std::string_view url) const {
-  return CheckLevel2Url(url, settings_.chache2number) != Level2Check::kNew;
+  return CheckLevel2Url(url) != Level2Check::kNew;
 }
 
-RunState::Level2Check RunState::CheckLevel2Url(std::string_view url, int capacity) const {
+RunState::Level2Check RunState::CheckLevel2Url(std::string_view url) const {
   std::lock_guard lock(mutex_);
-  if (level2_.Count() > capacity) return Level2Check::kFull;
+  if (level2_.Count() > settings_.chache2number) return Level2Check::kFull;
   return IsKnown(level2_, settings_.chache2number, url) ? Level2Check::kKnown : Level2Check::kNew;
 }
 

@@ -71,9 +71,9 @@ class RunState {
   bool IsKnownLevel1Url(std::string_view url) const;
   bool IsKnownLevel2Url(std::string_view url) const;
   // For a link found on a page, with one lock: kFull while the level-2 list holds more than
-  // capacity entries (the page's links are done), else kKnown as IsKnownLevel2Url, or kNew.
+  // chache2number entries (the page's links are done), else kKnown as IsKnownLevel2Url, or kNew.
   enum class Level2Check { kNew, kKnown, kFull };
-  Level2Check CheckLevel2Url(std::string_view url, int capacity) const;
+  Level2Check CheckLevel2Url(std::string_view url) const;
   // Adds the lower-cased, trimmed address to the seen list unless it is there; true when new.
   bool RememberEmail(std::string_view email);
   // The result title of the level-1 URL with this age index; empty when there is none.

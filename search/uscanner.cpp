@@ -286,7 +286,7 @@ void PageScanner::ScanLinksAfter(const std::vector<std::size_t>& markers, std::s
     resolver.Resolve(cut, link);
     if (!filter.FollowsSchemeOf(link)) continue;
     // The list grows only by hand-overs, so its room is looked at only before one.
-    const RunState::Level2Check check = c_.run.CheckLevel2Url(link, c_.settings.chache2number);
+    const RunState::Level2Check check = c_.run.CheckLevel2Url(link);
     if (check == RunState::Level2Check::kFull) return;
     if (check == RunState::Level2Check::kNew) HandOver([&] { c_.addLevel2(link); });
   }
