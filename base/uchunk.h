@@ -18,6 +18,14 @@ namespace marvessa::chunk {
 
 static_assert(std::endian::native == std::endian::little, "MaskOf reads the first byte as the lowest");
 
+// Up to eight bytes as one number, read the way memory holds them (the first lowest): what a
+// load of those bytes compares equal to.
+constexpr std::uint64_t WordOf(std::string_view bytes) {
+  std::uint64_t word = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;) word = word << 8 | static_cast<unsigned char>(bytes[i]);
+  return word;
+}
+
 using Chunk = std::uint8_t __attribute__((vector_size(16)));
 inline constexpr std::size_t kSize = sizeof(Chunk);
 

@@ -32,15 +32,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view word) {
   return true;
 }
 
-// Up to eight bytes as one number, read the way memory holds them (little-endian: the first
-// lowest).
-constexpr std::uint64_t Word(std::string_view bytes) {
-  std::uint64_t word = 0;
-  for (std::size_t i = bytes.size(); i-- > 0;) word = word << 8 | static_cast<unsigned char>(bytes[i]);
-  return word;
-}
-constexpr std::uint64_t kHttpStart = Word("http://");
-constexpr std::uint64_t kHttpsStart = Word("https://");
+constexpr std::uint64_t kHttpStart = chunk::WordOf("http://");
+constexpr std::uint64_t kHttpsStart = chunk::WordOf("https://");
 
 // Whether text, of eight bytes or more, starts with "http://" (4 letters) or "https://" (5), one
 // comparison each: setting the 0x20 bit of a letter's byte folds it exactly (only "H" and "h"
@@ -259,7 +252,7 @@ bool LinkFilter::FollowsScheme(std::string_view scheme) const {
   if (scheme.size() != 4 && (scheme.size() != 5 || httpOnly_ || (scheme[4] | 0x20) != 's')) return false;
   std::uint32_t word;
   std::memcpy(&word, scheme.data(), sizeof word);
-  return (word | 0x20202020u) == static_cast<std::uint32_t>(Word("http"));
+  return (word | 0x20202020u) == static_cast<std::uint32_t>(chunk::WordOf("http"));
 }
 
 bool LinkFilter::FollowsSchemeOf(std::string_view url) const {
@@ -322,6 +315,7 @@ bool LinkFilter::Wanted(std::string_view link, std::string_view anchorText, cons
 LinkFilter::Verdict LinkFilter::JudgeUrl(std::string_view link) const {
   const std::string_view s = TrimView(link);
   if (s.empty() || HasUnwantedEnding(s)) return Verdict::kRejected;
+  // UrlSchemeAsWritten, written out: s is trimmed already, and every link of a page comes here.
   const std::size_t schemeEnd = s.find("://");
   if (schemeEnd != std::string_view::npos) {
     const std::string_view scheme = TrimView(s.substr(0, schemeEnd));

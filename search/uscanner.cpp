@@ -218,9 +218,9 @@ std::string_view PageScanner::AnchorText(std::size_t p, std::string& buffer) con
 
 namespace {
 
-// "href" and "src=" as four bytes read from memory (little-endian: the first byte lowest).
-constexpr std::uint32_t kHrefLetters = 'h' | 'r' << 8 | 'e' << 16 | static_cast<std::uint32_t>('f') << 24;
-constexpr std::uint32_t kSrcEquals = 's' | 'r' << 8 | 'c' << 16 | static_cast<std::uint32_t>('=') << 24;
+// "href" and "src=" as four bytes read from memory.
+constexpr auto kHrefLetters = static_cast<std::uint32_t>(chunk::WordOf("href"));
+constexpr auto kSrcEquals = static_cast<std::uint32_t>(chunk::WordOf("src="));
 
 // The positions of every "href=" and every "src=" of a page, letter case ignored, in one pass:
 // both end in "=" after an "f" or a "c".
